@@ -1,0 +1,11 @@
+# Production-shaped deployment with real-looking names under a reserved domain.
+set(VANTOR_LOGIN_HOST_1     "login1.vantor-online.example")
+set(VANTOR_LOGIN_HOST_2     "login2.vantor-online.example")
+set(VANTOR_LOGIN_HOST_3     "login3.vantor-online.example")
+set(VANTOR_UPDATE_HOST_A    "update-a.vantor-online.example")
+set(VANTOR_UPDATE_HOST_B    "update-b.vantor-online.example")
+set(VANTOR_STAT_HOST_A      "stat-a.vantor-online.example")
+set(VANTOR_STAT_HOST_B      "stat-b.vantor-online.example")
+set(VANTOR_GAME_SITE        "www.vantor-online.example")
+set(VANTOR_SERVICE_PORTAL   "service.vantor-online.example")
+set(VANTOR_DOWNLOAD_HOST    "download.vantor-online.example")

@@ -1,0 +1,37 @@
+#include "DataExchange.h"
+
+#include "MessageBox.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace fw {
+
+void DDX_Text(CDataExchange& dx, int controlId, std::string& value) {
+    dx.m_nLastControl = controlId;
+    HWND control = ::GetDlgItem(dx.m_hDialog, controlId);
+    if (!dx.m_bSaveAndValidate) {
+        ::SetWindowTextA(control, value.c_str());
+        return;
+    }
+    int length = ::GetWindowTextLengthA(control);
+    std::vector<char> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1);
+    int copied = ::GetWindowTextA(control, buffer.data(), static_cast<int>(buffer.size()));
+    value.assign(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+}
+
+void DDV_MaxChars(CDataExchange& dx, const std::string& value, int maxChars) {
+    HWND control = ::GetDlgItem(dx.m_hDialog, dx.m_nLastControl);
+    if (!dx.m_bSaveAndValidate) {
+        ::SendMessageA(control, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
+        return;
+    }
+    if (static_cast<int>(value.size()) <= maxChars || dx.m_bFailed) return;
+    char text[64];
+    std::snprintf(text, sizeof(text), "最多只能输入 %d 个字符。", maxChars);
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    ::SetFocus(control);
+    dx.m_bFailed = true;
+}
+
+}  // namespace fw

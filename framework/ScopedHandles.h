@@ -1,0 +1,145 @@
+// One small owner class per release rule. Each is move-only (a copied handle
+// would be closed twice), converts to nothing implicitly, and gives the raw
+// handle through get() and gives up ownership through release().
+#pragma once
+
+#include <windows.h>
+#include <wininet.h>
+#include <utility>
+
+namespace fw {
+
+template <typename Traits>
+class UniqueResource {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueResource() noexcept : m_handle(Traits::Invalid()) {}
+    explicit UniqueResource(Handle h) noexcept : m_handle(h) {}
+    ~UniqueResource() { reset(); }
+
+    UniqueResource(const UniqueResource&) = delete;
+    UniqueResource& operator=(const UniqueResource&) = delete;
+    UniqueResource(UniqueResource&& other) noexcept : m_handle(other.release()) {}
+    UniqueResource& operator=(UniqueResource&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+
+    Handle get() const noexcept { return m_handle; }
+    bool valid() const noexcept { return m_handle != Traits::Invalid(); }
+    explicit operator bool() const noexcept { return valid(); }
+
+    Handle release() noexcept {
+        Handle h = m_handle;
+        m_handle = Traits::Invalid();
+        return h;
+    }
+    void reset(Handle h = Traits::Invalid()) noexcept {
+        if (m_handle != Traits::Invalid()) Traits::Close(m_handle);
+        m_handle = h;
+    }
+
+private:
+    Handle m_handle;
+};
+
+struct KernelHandleTraits {  // threads, events, processes, mutexes
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
+struct FileHandleTraits {  // CreateFile answers INVALID_HANDLE_VALUE on failure
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::RegCloseKey(h); }
+};
+struct InternetHandleTraits {
+    using Handle = HINTERNET;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::InternetCloseHandle(h); }
+};
+struct MemoryDCTraits {  // DCs made by CreateCompatibleDC
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DeleteDC(h); }
+};
+template <typename T>
+struct GdiObjectTraits {  // bitmaps, brushes, pens, fonts, regions
+    using Handle = T;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DeleteObject(h); }
+};
+struct IconTraits {  // icons made by CreateIconIndirect and friends, not shared resource icons
+    using Handle = HICON;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DestroyIcon(h); }
+};
+
+using ScopedHandle = UniqueResource<KernelHandleTraits>;
+using ScopedFile = UniqueResource<FileHandleTraits>;
+using ScopedRegKey = UniqueResource<RegKeyTraits>;
+using ScopedInternetHandle = UniqueResource<InternetHandleTraits>;
+using ScopedMemoryDC = UniqueResource<MemoryDCTraits>;
+template <typename T>
+using ScopedGdiObject = UniqueResource<GdiObjectTraits<T>>;
+
+// A DC from GetDC, returned with ReleaseDC to the window it came from.
+class ScopedWindowDC {
+public:
+    explicit ScopedWindowDC(HWND hwnd) : m_hwnd(hwnd), m_hdc(::GetDC(hwnd)) {}
+    ~ScopedWindowDC() { if (m_hdc) ::ReleaseDC(m_hwnd, m_hdc); }
+    ScopedWindowDC(const ScopedWindowDC&) = delete;
+    ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
+    HDC get() const { return m_hdc; }
+
+private:
+    HWND m_hwnd;
+    HDC m_hdc;
+};
+
+// Puts back the object that SelectObject replaced.
+class ScopedSelectObject {
+public:
+    ScopedSelectObject(HDC hdc, HGDIOBJ obj) : m_hdc(hdc), m_previous(::SelectObject(hdc, obj)) {}
+    ~ScopedSelectObject() { if (m_previous) ::SelectObject(m_hdc, m_previous); }
+    ScopedSelectObject(const ScopedSelectObject&) = delete;
+    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+private:
+    HDC m_hdc;
+    HGDIOBJ m_previous;
+};
+
+// Holds one reference of a COM interface.
+template <typename T>
+class ScopedComPtr {
+public:
+    ScopedComPtr() = default;
+    explicit ScopedComPtr(T* p) : m_p(p) {}  // takes over a reference
+    ~ScopedComPtr() { reset(); }
+    ScopedComPtr(const ScopedComPtr&) = delete;
+    ScopedComPtr& operator=(const ScopedComPtr&) = delete;
+    ScopedComPtr(ScopedComPtr&& o) noexcept : m_p(o.release()) {}
+    ScopedComPtr& operator=(ScopedComPtr&& o) noexcept {
+        if (this != &o) { reset(); m_p = o.release(); }
+        return *this;
+    }
+
+    T* get() const { return m_p; }
+    T* operator->() const { return m_p; }
+    explicit operator bool() const { return m_p != nullptr; }
+    T** put() { reset(); return &m_p; }  // for out-parameters
+    T* release() { T* p = m_p; m_p = nullptr; return p; }
+    void reset() { if (m_p) { m_p->Release(); m_p = nullptr; } }
+
+private:
+    T* m_p = nullptr;
+};
+
+}  // namespace fw

@@ -1,0 +1,254 @@
+#include "LoginDlg.h"
+
+#include "ClientConfig.h"
+#include "Deployment.h"
+#include "LauncherMessages.h"
+#include "framework/MessageBox.h"
+#include "framework/SystemError.h"
+#include "logic/LauncherSettings.h"
+#include "res/resource.h"
+
+#include <shellapi.h>
+
+namespace {
+
+const char kWindowTitle[] = "岚境·Vantor Online";
+
+struct ControlPlace {
+    int id;
+    int x, y, width, height;
+};
+
+// Where the initialisation puts each control, in client pixels.
+const ControlPlace kLayout[] = {
+    {IDC_WEBBUTTON, 220, 145, 164, 26},     {IDC_BBSBUTTON, 220, 186, 164, 26},
+    {IDC_USERREGBUTTON, 220, 227, 164, 26}, {IDC_EXITBUTTON, 220, 266, 164, 26},
+    {IDC_NOTICEVIEW, 37, 149, 174, 144},    {IDC_BANNERVIEW, 64, 319, 472, 37},
+    {IDC_LOGINPAGEVIEW, 390, 149, 180, 150}, {IDC_VERSIONLABEL, 455, 368, 400, 40},
+    {IDC_SKEINBUTTON, 390, 280, 187, 18},   {IDC_LOGINBUTTON, 440, 250, 77, 25},
+    {IDC_USERNAMELABEL, 390, 170, 50, 20},  {IDC_PASSWORDLABEL, 390, 200, 50, 20},
+    {IDC_USERNAMEEDIT, 450, 170, 100, 18},  {IDC_PASSWORDEDIT, 450, 200, 100, 18},
+    {IDC_STATUSLINE, 400, 230, 140, 30},    {IDC_SERVERLIST, 400, 140, 160, 107},
+};
+
+// The login controls, hidden until the update check lets the player choose.
+const int kLoginControls[] = {IDC_SKEINBUTTON,  IDC_LOGINBUTTON,   IDC_SERVERLIST,   IDC_USERNAMEEDIT,
+                              IDC_PASSWORDEDIT, IDC_USERNAMELABEL, IDC_PASSWORDLABEL};
+
+}  // namespace
+
+CLoginDlg::CLoginDlg(HWND parent) : CBitmapDlg(IDD_VANTORLOGIN_DIALOG, parent), m_nStatHost(0) {
+    m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_nBackgroundResource = IDB_BACKGROUND;
+
+    // Buttons without bitmaps draw nothing; only the first two say so.
+    if (!m_btnExit.LoadBitmaps("EXITBUTTON1", "EXITBUTTON2")) fw::AfxMessageBox("载入按钮图片错误");
+    if (!m_btnForum.LoadBitmaps("BBSBUTTON1", "BBSBUTTON2")) fw::AfxMessageBox("载入论坛按钮图片错误");
+    m_btnRegister.LoadBitmaps("USERREGBUTTON1", "USERREGBUTTON2");
+    m_btnHome.LoadBitmaps("WEBBUTTON1", "WEBBUTTON2");
+    m_btnSkein.LoadBitmaps("SKEINBUTTON1", "SKEINBUTTON2");
+    m_btnLogin.LoadBitmaps("LOGINBUTTON1", "LOGINBUTTON2");
+}
+
+void CLoginDlg::DoDataExchange(fw::CDataExchange& dx) {
+    fw::DDX_Text(dx, IDC_USERNAMEEDIT, m_strUserName);
+    fw::DDV_MaxChars(dx, m_strUserName, 12);
+    fw::DDX_Text(dx, IDC_PASSWORDEDIT, m_strPassword);
+    fw::DDV_MaxChars(dx, m_strPassword, 20);
+}
+
+bool CLoginDlg::OnInitDialog() {
+    CBitmapDlg::OnInitDialog();
+    m_lblVersion.AttachDlgItem(IDC_VERSIONLABEL, m_hWnd);
+    m_lblUserName.AttachDlgItem(IDC_USERNAMELABEL, m_hWnd);
+    m_lblPassword.AttachDlgItem(IDC_PASSWORDLABEL, m_hWnd);
+    m_editUserName.AttachDlgItem(IDC_USERNAMEEDIT, m_hWnd);
+    m_editPassword.AttachDlgItem(IDC_PASSWORDEDIT, m_hWnd);
+    m_listServer.AttachDlgItem(IDC_SERVERLIST, m_hWnd);
+    AddOwnerDraw(IDC_SERVERLIST, &m_listServer);
+
+    DeleteSelfUpdateCopy();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SubclassButtons();
+    PrepareEnvironment();
+    RecordInstallFolder();
+    SizeButtonsToBitmaps();
+    SetWindowText(kWindowTitle);
+    SetDefID(IDC_LOGINBUTTON);
+    LayOutControls();
+    NavigateWebViews();
+    AttachWebViewSinks();
+    if (!CreateDefaultClientInfo()) return false;
+    m_strVersion = ReadClientInfoString(GetClientInfoPath(), "Version", 255);
+    FillServerList();
+    m_lblVersion.SetWindowText(LauncherVersionLabel());
+    ReadStatisticsHost();
+    StartUpdateCheck();
+    LoadServerListBackground();
+    return true;
+}
+
+void CLoginDlg::DeleteSelfUpdateCopy() {
+    // The updater's self-update copy is done with once the launcher runs again.
+    ::SetFileAttributesA(".\\Update\\autoupdate.exe", FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(".\\Update\\autoupdate.exe");
+}
+
+void CLoginDlg::SubclassButtons() {
+    struct Binding { CBitmapButton* button; int id; };
+    const Binding bindings[] = {{&m_btnExit, IDC_EXITBUTTON},   {&m_btnRegister, IDC_USERREGBUTTON},
+                                {&m_btnHome, IDC_WEBBUTTON},    {&m_btnForum, IDC_BBSBUTTON},
+                                {&m_btnSkein, IDC_SKEINBUTTON}, {&m_btnLogin, IDC_LOGINBUTTON}};
+    for (const Binding& b : bindings) {
+        b.button->AttachDlgItem(b.id, m_hWnd);
+        AddOwnerDraw(b.id, b.button);
+    }
+}
+
+void CLoginDlg::PrepareEnvironment() {
+    // Will register the outside components and run the certificate installer, not awaited.
+}
+
+void CLoginDlg::SizeButtonsToBitmaps() {
+    for (CBitmapButton* button : {&m_btnExit, &m_btnForum, &m_btnHome, &m_btnRegister, &m_btnSkein, &m_btnLogin})
+        button->SizeToContent();
+}
+
+void CLoginDlg::LayOutControls() {
+    for (const ControlPlace& place : kLayout)
+        ::MoveWindow(GetDlgItem(place.id), place.x, place.y, place.width, place.height, TRUE);
+    for (int id : kLoginControls) ::ShowWindow(GetDlgItem(id), SW_HIDE);
+}
+
+void CLoginDlg::NavigateWebViews() {
+    // Will load the notice and banner pages of the game site into their views.
+}
+
+void CLoginDlg::AttachWebViewSinks() {
+    // Will attach the notice and banner sinks so their pages show no border or scroll bars.
+}
+
+bool CLoginDlg::CreateDefaultClientInfo() {
+    const std::string path = GetClientInfoPath();
+    DWORD error = EnsureClientInfoFile(path);
+    if (error == ERROR_SUCCESS) return true;
+    // Without its configuration the launcher can neither list servers nor check
+    // for updates: say what is wrong and end before the window is shown.
+    fw::AfxMessageBox("无法创建客户端配置文件：\n" + path + "\n\n" + fw::SystemErrorText(error) +
+                          "\n\n请确认游戏目录可以写入（例如以管理员身份运行），然后重新启动登录器。",
+                      MB_OK | MB_ICONERROR);
+    EndDialog(IDABORT);
+    return false;
+}
+
+void CLoginDlg::FillServerList() {
+    // Will fill the server list from ClientInfo.ini (or the built-in locations) and select the last server.
+}
+
+void CLoginDlg::ReadStatisticsHost() {
+    m_nStatHost = vantor::StatHostFromLocationServer(ReadClientInfoString(GetClientInfoPath(), "LocationServer", 9),
+                                                     m_nStatHost);
+}
+
+void CLoginDlg::StartUpdateCheck() {
+    // Will create the event "GET_UPDATE_INFO" and start the update supervisor thread.
+}
+
+void CLoginDlg::LoadServerListBackground() { m_listServer.LoadBackground(IDB_SERVERLIST); }
+
+void CLoginDlg::ShowSkeinPanel() {
+    for (int id : kLoginControls) ::ShowWindow(GetDlgItem(id), SW_HIDE);
+    ::ShowWindow(GetDlgItem(IDC_LOGINPAGEVIEW), SW_SHOW);
+    // The login page view's navigation ("about:blank", the login host's
+    // loginclienttemp.htm, then SkeinIPConfirm.html) comes with the web views.
+    SetDefID(0);
+}
+
+void CLoginDlg::OpenExternalPage(const std::string& address) {
+    ::ShellExecuteA(m_hWnd, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CLoginDlg::OnPaint() {
+    if (!::IsIconic(m_hWnd)) {
+        fw::CPaintDC dc(m_hWnd);
+        PaintBackground(dc.get());
+        return;
+    }
+    fw::CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()));
+    RECT client = GetClientRect();
+    int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc.get(), x, y, m_hIcon);
+}
+
+HBRUSH CLoginDlg::OnCtlColor(HDC hdc, HWND control) {
+    switch (::GetDlgCtrlID(control)) {
+    case IDC_USERNAMELABEL:
+    case IDC_PASSWORDLABEL:
+    case IDC_VERSIONLABEL:
+        ::SetBkMode(hdc, TRANSPARENT);
+        ::SetTextColor(hdc, RGB(255, 255, 255));
+        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    case IDC_STATUSLINE:
+        ::SetBkMode(hdc, TRANSPARENT);
+        ::SetTextColor(hdc, RGB(255, 33, 33));
+        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    default:
+        return nullptr;
+    }
+}
+
+bool CLoginDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+    case WM_PAINT:
+        OnPaint();
+        return true;
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<LRESULT>(m_hIcon);
+        return true;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN: {
+        HBRUSH brush = OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        if (!brush) return false;
+        result = reinterpret_cast<LRESULT>(brush);
+        return true;
+    }
+    case WM_UPDATE_RESULT:
+        // Will show the server choice, start the updater or end, as the update check decided.
+        return true;
+    default:
+        return CBitmapDlg::OnMessage(msg, wParam, lParam, result);
+    }
+}
+
+bool CLoginDlg::OnCommand(int id, int notifyCode) {
+    switch (id) {
+    case IDC_EXITBUTTON:
+        OnCancel();
+        return true;
+    case IDC_BBSBUTTON:
+        OpenExternalPage("http://" VANTOR_GAME_SITE "/Vantor_bbs/BBS_index.aspx");
+        return true;
+    case IDC_WEBBUTTON:
+        OpenExternalPage("http://" VANTOR_GAME_SITE);
+        return true;
+    case IDC_USERREGBUTTON:
+        OpenExternalPage("http://" VANTOR_SERVICE_PORTAL "/userreg.aspx");
+        return true;
+    case IDC_SKEINBUTTON:
+        ShowSkeinPanel();
+        return true;
+    case IDC_LOGINBUTTON:
+        // Will confirm the server first, then post the login form.
+        return true;
+    case IDC_SERVERLIST:
+        // Will confirm the double-clicked server (LBN_DBLCLK).
+        return notifyCode == LBN_DBLCLK;
+    default:
+        return false;
+    }
+}

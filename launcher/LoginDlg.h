@@ -1,0 +1,59 @@
+// CLoginDlg: the launcher's one window. Its initialisation drives the whole
+// start-up; afterwards it answers the update result, the player's clicks and
+// the events of its web views.
+#pragma once
+
+#include "controls/BitmapButton.h"
+#include "controls/BitmapDlg.h"
+#include "controls/ServerListBox.h"
+
+#include <string>
+
+class CLoginDlg : public CBitmapDlg {
+public:
+    explicit CLoginDlg(HWND parent = nullptr);
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(fw::CDataExchange& dx) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnCommand(int id, int notifyCode) override;
+
+private:
+    // Start-up steps, in the order the initialisation runs them.
+    void DeleteSelfUpdateCopy();
+    void SubclassButtons();
+    void PrepareEnvironment();
+    void SizeButtonsToBitmaps();
+    void LayOutControls();
+    void NavigateWebViews();
+    void AttachWebViewSinks();
+    bool CreateDefaultClientInfo();
+    void FillServerList();
+    void ReadStatisticsHost();
+    void StartUpdateCheck();
+    void LoadServerListBackground();
+
+    // Panels.
+    void ShowSkeinPanel();
+
+    // Handlers.
+    void OnPaint();
+    HBRUSH OnCtlColor(HDC hdc, HWND control);
+    void OpenExternalPage(const std::string& address);
+
+    HICON m_hIcon;
+
+    CBitmapButton m_btnExit, m_btnForum, m_btnHome, m_btnRegister, m_btnSkein, m_btnLogin;
+
+    fw::CStatic m_lblVersion, m_lblUserName, m_lblPassword;
+    fw::CEdit m_editUserName, m_editPassword;
+
+    std::string m_strUpdateArg;  // left by the update check for its result handler
+    std::string m_strVersion;    // [ClientInfo] Version
+    std::string m_strUserName;
+    std::string m_strPassword;
+
+    CServerListBox m_listServer;
+    int m_nStatHost;  // statistics host: 0 = A, 1 = B
+};

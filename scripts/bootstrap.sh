@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs everything the build, the demo and the tests need, from Debian's packages.
+# Safe to run again: it only installs what is missing.
+set -euo pipefail
+
+packages=(
+  g++-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev
+  wine wine32:i386 xvfb xauth xdotool imagemagick fonts-wqy-microhei
+  python3-pytest openssl cmake ninja-build googletest
+  clang-14 libclang-rt-14-dev
+  libpugixml-dev libtinyxml2-dev libbenchmark-dev zlib1g-dev
+  zip unzip e2fsprogs
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  name=${p%%:*}
+  arch=${p#*:}; [ "$arch" = "$p" ] && arch=""
+  query=$name; [ -n "$arch" ] && query="$name:$arch"
+  if ! dpkg-query -W -f='${Status}' "$query" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "bootstrap: all packages present"
+  exit 0
+fi
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+echo "bootstrap: installing ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Configures and builds the project.
+#   scripts/build.sh [all|win32|host|bench]   (default: all = win32 and host)
+# build/win32  the 32-bit Windows deliverables, Win32 tests and counterparts (MinGW-w64)
+# build/host   the platform-free code natively, under ASan and UBSan, with the fuzzers
+# build/bench  the platform-free code natively, optimised, with the benchmarks
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+what=${1:-all}
+jobs=$(nproc)
+
+configure_and_build() {  # dir, cmake args...
+  local dir=$1; shift
+  if [ ! -f "$root/build/$dir/build.ninja" ]; then
+    cmake -S "$root" -B "$root/build/$dir" -G Ninja "$@" >/dev/null
+  fi
+  cmake --build "$root/build/$dir" -j "$jobs"
+}
+
+case "$what" in
+  win32|all)
+    configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo ${VANTOR_DEPLOYMENT:+-DVANTOR_DEPLOYMENT=$VANTOR_DEPLOYMENT}
+    ;;&
+  host|all)
+    configure_and_build host -DCMAKE_TOOLCHAIN_FILE="$root/cmake/host-clang.cmake" \
+      -DCMAKE_BUILD_TYPE=Debug -DVANTOR_SANITIZE=ON
+    ;;&
+  bench)
+    configure_and_build bench -DCMAKE_TOOLCHAIN_FILE="$root/cmake/host-clang.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DVANTOR_SANITIZE=OFF
+    ;;
+  win32|host|all) ;;
+  *) echo "usage: build.sh [all|win32|host|bench]" >&2; exit 2 ;;
+esac
