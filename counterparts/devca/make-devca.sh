@@ -6,13 +6,17 @@
 #   server.pem/.key             one server certificate for every host (subjectAltName)
 #   server-chain.pem            server.pem followed by intermediate-ca.pem
 #   certs.p7b                   root and intermediate CA (DER PKCS#7): what the client must trust
+# With --test-leaves also, signed by the intermediate CA:
+#   leaf-plain.pem              end-entity certificate without basic constraints
+#   leaf-broken.pem             certificate whose basic-constraints value cannot be decoded
 #
-#   make-devca.sh [--out DIR] [--deployment FILE] [--host HOST]... [--label TEXT]
+#   make-devca.sh [--out DIR] [--deployment FILE] [--host HOST]... [--label TEXT] [--test-leaves]
 # --out         output folder (default build/win32/counterparts/devca)
 # --deployment  deployment.json whose hosts the server certificate names
 #               (default build/win32/generated/deployment.json)
 # --host        name this host instead of the deployment's (repeatable)
 # --label       added to the common names, so that tests can make distinct CAs
+# --test-leaves also make the test certificates above
 # The keys are for loopback development only; they are never committed.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,6 +25,7 @@ out="$root/build/win32/counterparts/devca"
 deployment="$root/build/win32/generated/deployment.json"
 hosts=()
 label=""
+test_leaves=0
 
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -28,6 +33,7 @@ while [ $# -gt 0 ]; do
     --deployment) deployment=$2; shift 2 ;;
     --host) hosts+=("$2"); shift 2 ;;
     --label) label=" $2"; shift 2 ;;
+    --test-leaves) test_leaves=1; shift ;;
     *) echo "make-devca.sh: unknown argument $1" >&2; exit 2 ;;
   esac
 done
@@ -88,6 +94,18 @@ quiet openssl x509 -req -sha256 -days 825 -set_serial "$(serial)" -in "$work/ser
   -CA "$work/intermediate-ca.pem" -CAkey "$work/intermediate-ca.key" \
   -extfile "$cnf" -extensions v3_server -out "$work/server.pem"
 
+leaf() {  # file name, extensions section, common name
+  quiet openssl req -new -newkey rsa:2048 -nodes -config "$cnf" -subj "$org/CN=$3$label" \
+    -keyout "$work/$1.key" -out "$work/$1.csr"
+  quiet openssl x509 -req -sha256 -days 825 -set_serial "$(serial)" -in "$work/$1.csr" \
+    -CA "$work/intermediate-ca.pem" -CAkey "$work/intermediate-ca.key" \
+    -extfile "$cnf" -extensions "$2" -out "$work/$1.pem"
+}
+if [ $test_leaves = 1 ]; then
+  leaf leaf-plain v3_leaf_plain "Vantor Test Plain Leaf"
+  leaf leaf-broken v3_leaf_broken "Vantor Test Broken Constraints"
+fi
+
 cat "$work/server.pem" "$work/intermediate-ca.pem" > "$work/server-chain.pem"
 cat "$work/root-ca.pem" "$work/intermediate-ca.pem" > "$work/trusted.pem"
 quiet openssl crl2pkcs7 -nocrl -certfile "$work/trusted.pem" -outform DER -out "$work/certs.p7b"
@@ -98,5 +116,8 @@ for f in root-ca intermediate-ca server; do
   mv -f "$work/$f.pem" "$out/$f.pem"
 done
 mv -f "$work/server-chain.pem" "$out/server-chain.pem"
+if [ $test_leaves = 1 ]; then
+  mv -f "$work/leaf-plain.pem" "$work/leaf-broken.pem" "$out/"
+fi
 mv -f "$work/certs.p7b" "$out/certs.p7b"
 echo "$DEVCA_SAN" > "$out/hosts.txt"
