@@ -1,0 +1,77 @@
+#include "PackageFile.h"
+
+namespace pk {
+
+CFile& CFile::operator=(CFile&& other) noexcept {
+    if (this != &other) {
+        Close();
+        m_file = other.m_file;
+        other.m_file = nullptr;
+    }
+    return *this;
+}
+
+bool CFile::Seek(int64_t offset) {
+#ifdef _WIN32
+    return _fseeki64(m_file, offset, SEEK_SET) == 0;
+#else
+    return fseeko(m_file, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+}
+
+int64_t CFile::Size() {
+#ifdef _WIN32
+    if (_fseeki64(m_file, 0, SEEK_END) != 0) return -1;
+    return _ftelli64(m_file);
+#else
+    if (fseeko(m_file, 0, SEEK_END) != 0) return -1;
+    return static_cast<int64_t>(ftello(m_file));
+#endif
+}
+
+bool CFile::Close() {
+    if (!m_file) return true;
+    bool ok = std::fclose(m_file) == 0;
+    m_file = nullptr;
+    return ok;
+}
+
+PackageStatus ReadPackageTable(CFile& package, bool (*isLeadByte)(unsigned char),
+                               std::vector<PackageEntry>* entries) {
+    entries->clear();
+    int64_t size = package.Size();
+    if (size < 0 || !package.Seek(0)) return PackageStatus::ReadFailed;
+    uint8_t header[kHeaderSize];
+    if (size < int64_t(kHeaderSize) || std::fread(header, 1, kHeaderSize, package.get()) != kHeaderSize)
+        return PackageStatus::ShortHeader;
+    int32_t count = 0;
+    PackageStatus status = DecodeHeader(header, &count);
+    if (status != PackageStatus::Ok) return status;
+    // Checked before anything is allocated for the table.
+    if (count < 0 || int64_t(kHeaderSize) + int64_t(kEntrySize) * count > size) return PackageStatus::BadCount;
+    entries->reserve(static_cast<size_t>(count));
+    for (int32_t i = 0; i < count; ++i) {
+        uint8_t raw[kEntrySize];
+        if (std::fread(raw, 1, kEntrySize, package.get()) != kEntrySize) return PackageStatus::ReadFailed;
+        PackageEntry entry;
+        status = DecodeEntry(raw, size, &entry);
+        if (status != PackageStatus::Ok) return status;
+        if (!IsSafeBareName(entry.name, isLeadByte)) return PackageStatus::BadName;
+        entries->push_back(std::move(entry));
+    }
+    return PackageStatus::Ok;
+}
+
+bool CopyRange(CFile& package, int64_t offset, int64_t size, FILE* out) {
+    if (!package.Seek(offset)) return false;
+    char buffer[kChunkSize];
+    while (size > 0) {
+        size_t chunk = size < int64_t(kChunkSize) ? static_cast<size_t>(size) : kChunkSize;
+        if (std::fread(buffer, 1, chunk, package.get()) != chunk) return false;
+        if (std::fwrite(buffer, 1, chunk, out) != chunk) return false;
+        size -= static_cast<int64_t>(chunk);
+    }
+    return true;
+}
+
+}  // namespace pk

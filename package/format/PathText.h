@@ -1,0 +1,28 @@
+// Path texts as the package library sees them: ANSI text in which "\" and "/"
+// separate folders, except where a byte is the second half of a two-byte
+// character of the code page.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pk {
+
+// What differs between the Windows library and the host build of the same code.
+struct Platform {
+    char separator;                              // put between folder and file name
+    bool (*isLeadByte)(unsigned char);           // may be null: single-byte code page
+    bool (*isSameFile)(const char*, const char*);  // both exist and are one file
+};
+
+// Splits the "|"-separated file list into its pieces in order; an empty piece
+// between two bars is an empty path. Gives up (false) after maxPieces.
+bool SplitFileList(const std::string& list, size_t maxPieces, std::vector<std::string>* paths);
+
+// The text after the last separator.
+std::string FileNameOf(const std::string& path, const Platform& platform);
+
+// The text up to and including the last separator ("" when there is none).
+std::string FolderOf(const std::string& path, const Platform& platform);
+
+}  // namespace pk
