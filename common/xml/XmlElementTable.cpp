@@ -1,0 +1,71 @@
+#include "xml/XmlElementTable.h"
+
+#include <cstring>
+#include <new>
+
+namespace xml {
+namespace {
+
+ElementRecord* AllocateRecords(uint32_t count) {
+    return static_cast<ElementRecord*>(::operator new(count * sizeof(ElementRecord), std::nothrow));
+}
+
+// Positions are 32-bit and their high half picks the segment.
+constexpr uint32_t kMaxCapacity = 0xFFFF0000u;
+
+}  // namespace
+
+bool ElementTable::Reset(uint32_t count) {
+    if (m_capacity >= count && m_capacity - count <= kSegmentRecords) return true;
+    Release();
+    if (count > kMaxCapacity) return false;
+    m_segments.reserve(count / kSegmentRecords + 1);
+    for (uint32_t remaining = count; remaining > 0;) {
+        uint32_t size = remaining < kSegmentRecords ? remaining : kSegmentRecords;
+        m_segments.push_back(nullptr);  // first, so that nothing leaks if this throws
+        m_segments.back() = AllocateRecords(size);
+        if (!m_segments.back()) {
+            m_segments.pop_back();
+            Release();
+            return false;
+        }
+        m_capacity += size;
+        remaining -= size;
+    }
+    return true;
+}
+
+bool ElementTable::Grow() {
+    uint32_t step = m_capacity / 2 > 0 ? m_capacity / 2 : 1;
+    uint32_t inLast = m_capacity % kSegmentRecords;
+    if (m_segments.empty() || inLast == 0) {
+        // The last segment is full: start a new one.
+        if (m_capacity >= kMaxCapacity) return false;
+        uint32_t size = step < kSegmentRecords ? step : kSegmentRecords;
+        m_segments.push_back(nullptr);  // first, so that nothing leaks if this throws
+        m_segments.back() = AllocateRecords(size);
+        if (!m_segments.back()) {
+            m_segments.pop_back();
+            return false;
+        }
+        m_capacity += size;
+        return true;
+    }
+    // Reallocate only the last segment, up to the segment boundary at most.
+    uint32_t size = inLast + step < kSegmentRecords ? inLast + step : kSegmentRecords;
+    ElementRecord* segment = AllocateRecords(size);
+    if (!segment) return false;
+    std::memcpy(segment, m_segments.back(), inLast * sizeof(ElementRecord));
+    ::operator delete(m_segments.back());
+    m_segments.back() = segment;
+    m_capacity += size - inLast;
+    return true;
+}
+
+void ElementTable::Release() {
+    for (ElementRecord* segment : m_segments) ::operator delete(segment);
+    m_segments.clear();
+    m_capacity = 0;
+}
+
+}  // namespace xml
