@@ -29,7 +29,7 @@ endfunction()
 # Adds every subfolder of DIR that has a CMakeLists.txt, so that each test area
 # owns its folder and no shared list has to be edited to add one.
 function(vantor_add_subfolders dir)
-  file(GLOB children LIST_DIRECTORIES true "${dir}/*")
+  file(GLOB children LIST_DIRECTORIES true CONFIGURE_DEPENDS "${dir}/*")
   list(SORT children)
   foreach(child ${children})
     if(IS_DIRECTORY "${child}" AND EXISTS "${child}/CMakeLists.txt")

@@ -1,0 +1,111 @@
+"""Fixtures of the end-to-end tests: one Xvfb display and one Wine prefix per
+test session, a fresh installation folder per test, the UI driver, and a
+record (screenshot and program output) of every failing test."""
+import os
+import re
+import shutil
+from pathlib import Path
+
+import pytest
+
+from vantor_bench.display import Display
+from vantor_bench.programs import InstallFolder, Program, LAUNCHER_TITLE
+from vantor_bench.uidriver import UiDriver
+from vantor_bench.wine import WineEnv
+
+REPO = Path(__file__).resolve().parents[2]
+BUILD = Path(os.environ.get("VANTOR_BUILD_DIR", REPO / "build" / "win32"))
+ARTIFACTS = Path(os.environ.get("VANTOR_E2E_ARTIFACTS", REPO / "build" / "e2e-artifacts"))
+
+
+@pytest.fixture(scope="session")
+def build_dir():
+    if not (BUILD / "image" / "VantorLogin.exe").exists():
+        pytest.exit(f"no Win32 build in {BUILD}: run scripts/build.sh first", returncode=3)
+    return BUILD
+
+
+@pytest.fixture(scope="session")
+def display():
+    d = Display.start()
+    yield d
+    d.stop()
+
+
+@pytest.fixture(scope="session")
+def wine(display, build_dir):
+    env = WineEnv(display.name).boot()
+    yield env
+    env.destroy()
+
+
+@pytest.fixture(scope="session")
+def ui(wine, build_dir):
+    driver = UiDriver(wine, build_dir / "tools" / "uidriver.exe")
+    yield driver
+    driver.close()
+
+
+@pytest.fixture
+def artifacts(request):
+    name = re.sub(r"[^\w.-]+", "_", request.node.nodeid.split("::", 1)[-1])
+    path = ARTIFACTS / Path(request.node.fspath).stem / name
+    shutil.rmtree(path, ignore_errors=True)
+    path.mkdir(parents=True)
+    return path
+
+
+@pytest.fixture
+def install_dir(tmp_path, build_dir):
+    """The installation folder: a fresh copy of build/win32/image."""
+    return InstallFolder(tmp_path / "Vantor Online", build_dir / "image").path
+
+
+@pytest.fixture
+def programs(wine, artifacts):
+    """Starts programs under Wine and ends whatever is still running after the test."""
+    started = []
+
+    def start(exe, *args, cwd=None):
+        program = Program(wine, exe, args, cwd or Path(exe).parent, artifacts)
+        started.append(program)
+        return program
+
+    yield start
+    for program in started:
+        program.stop()
+
+
+@pytest.fixture
+def launcher(programs, install_dir, ui):
+    """Starts VantorLogin.exe in the installation folder (its current directory)
+    and returns (program, main window) once the window is up."""
+    def start(folder=None, wait=True):
+        folder = Path(folder or install_dir)
+        program = programs(folder / "VantorLogin.exe", cwd=folder)
+        window = ui.wait_window(title=LAUNCHER_TITLE, timeout=60) if wait else None
+        return program, window
+    return start
+
+
+@pytest.hookimpl(tryfirst=True, hookwrapper=True)
+def pytest_runtest_makereport(item, call):
+    outcome = yield
+    report = outcome.get_result()
+    if report.when == "call" and report.failed and "display" in item.fixturenames:
+        display = item.funcargs.get("display")
+        folder = item.funcargs.get("artifacts")
+        if display and folder:
+            shot = Path(folder) / "failure.png"
+            display.screenshot(shot)
+            report.sections.append(("e2e record", f"screenshot and program output in {folder}"))
+
+
+def pytest_configure(config):
+    # Every test that runs a program asks for the display.
+    config.addinivalue_line("markers", "slow: takes more than a few seconds")
+
+
+def pytest_terminal_summary(terminalreporter):
+    if terminalreporter.stats.get("failed"):
+        terminalreporter.write_line(f"e2e records of failing tests (screenshots, program output): {ARTIFACTS}")

@@ -1,0 +1,56 @@
+"""A fresh 32-bit Wine prefix in code page 936, kept alive by a persistent
+wineserver so that volatile registry keys live as long as the test session."""
+import os
+import shutil
+import subprocess
+import tempfile
+from pathlib import Path
+
+
+class WineEnv:
+    def __init__(self, display_name, root=None):
+        self.prefix = Path(tempfile.mkdtemp(prefix="vantor-wine-", dir=root))
+        self.env = dict(os.environ)
+        self.env.update({
+            "WINEPREFIX": str(self.prefix),
+            "WINEARCH": "win32",
+            "WINEDEBUG": "-all",
+            "LC_ALL": "zh_CN.UTF-8",   # ANSI code page 936
+            "DISPLAY": display_name,
+            "WINEDLLOVERRIDES": "mscoree,mshtml=",  # no Mono or Gecko installer dialogs
+        })
+
+    def boot(self, timeout=180):
+        subprocess.run(["wineboot", "-i"], env=self.env, check=True, timeout=timeout,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # A persistent server keeps the session's registry (volatile keys too).
+        subprocess.Popen(["wineserver", "-p"], env=self.env,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).wait(timeout=30)
+        return self
+
+    def winpath(self, path):
+        """The Windows name of a Linux path (drive Z: maps the root)."""
+        return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+    def run(self, args, cwd=None, timeout=60, input=None):
+        return subprocess.run(["wine", *map(str, args)], cwd=cwd, env=self.env, input=input,
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
+
+    def start(self, args, cwd=None, stdout=None, stderr=None, stdin=subprocess.DEVNULL):
+        return subprocess.Popen(["wine", *map(str, args)], cwd=cwd, env=self.env,
+                                stdin=stdin, stdout=stdout, stderr=stderr)
+
+    def reg_keys(self, key):
+        """Sub-key names of a registry key (through the system's reg tool)."""
+        result = self.run(["reg", "query", key])
+        lines = result.stdout.decode("gbk", "replace").splitlines()
+        return [line.strip().rsplit("\\", 1)[-1] for line in lines if line.strip().upper().startswith(key.upper() + "\\")]
+
+    def kill_all(self):
+        """Ends every Windows process of the prefix (and the server with them)."""
+        subprocess.run(["wineserver", "-k"], env=self.env, timeout=60,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def destroy(self):
+        self.kill_all()
+        shutil.rmtree(self.prefix, ignore_errors=True)
