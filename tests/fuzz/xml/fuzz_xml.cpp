@@ -1,0 +1,69 @@
+// Feeds arbitrary bytes to the XML reader and then visits every element the
+// navigation calls can reach, reading the text of each. The cursor only moves
+// down, so each element is reached by a fresh parse and a replay of its path
+// of child indices; a cap on the replays keeps large inputs fast.
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "xml/XmlDocument.h"
+
+namespace {
+
+constexpr size_t kMaxReplays = 48;
+
+// Moves the cursor onto the element at path (child indices below the root)
+// and returns whether it got there.
+bool ReplayPath(XmlDocument& doc, const std::string& bytes, const std::vector<uint32_t>& path) {
+    doc.SetText(std::string(bytes));
+    if (!doc.NextElement(nullptr)) return false;
+    for (uint32_t index : path) {
+        for (uint32_t i = 0; i <= index; ++i)
+            if (!doc.NextChild(nullptr)) return false;
+        if (!doc.EnterElement()) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+    // A name to search for: the input's first bytes up to a NUL, at most 8.
+    std::string name = bytes.substr(0, 8);
+    name = name.substr(0, name.find('\0'));
+
+    XmlDocument doc;
+    bool parsed = doc.SetText(std::string(bytes));
+    (void)doc.ErrorText();
+    if (!parsed) {
+        // Nothing may be found after a failed parse.
+        if (doc.NextElement(nullptr) || doc.NextChild(nullptr)) __builtin_trap();
+        return 0;
+    }
+
+    std::deque<std::vector<uint32_t>> pending{{}};
+    for (size_t replays = 0; !pending.empty() && replays < kMaxReplays; ++replays) {
+        std::vector<uint32_t> path = pending.front();
+        pending.pop_front();
+        if (!ReplayPath(doc, bytes, path)) continue;
+        uint32_t children = 0;
+        while (doc.NextChild(nullptr)) {
+            (void)doc.ChildText();
+            std::vector<uint32_t> childPath = path;
+            childPath.push_back(children++);
+            pending.push_back(std::move(childPath));
+        }
+        // The named searches and the sibling walk at this level.
+        doc.NextChild(name.c_str());
+        (void)doc.ChildText();
+        doc.EnterElement();
+        doc.NextChild(nullptr);
+        (void)doc.ChildText();
+        while (doc.NextElement(name.c_str())) doc.NextChild(nullptr);
+        while (doc.NextElement(nullptr)) (void)doc.ChildText();
+    }
+    return 0;
+}
