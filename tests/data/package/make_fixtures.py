@@ -4,6 +4,8 @@
 three.pk            the three-file package a.dll (10 bytes), b.txt (0), c.bin (2000)
 three-infozip.zip   three.pk as PkUpdate.pk plus readme.txt, zipped by Info-ZIP zip -6
 empty.pk            a package with no entries
+escape-zip.zip      a valid package beside entries named to leave the archive's folder
+escape-inner.zip    a package whose entry names try to leave the target folder
 """
 import os
 import struct
@@ -51,6 +53,13 @@ def main(folder):
         if os.path.exists(target):
             os.remove(target)
         subprocess.run(["zip", "-q", "-X", "-6", target, "PkUpdate.pk", "readme.txt"], cwd=tmp, check=True)
+    with zipfile.ZipFile(os.path.join(folder, "escape-zip.zip"), "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr(zipfile.ZipInfo("PkUpdate.pk"), package([("ok.txt", b"ok")]))
+        for name in ("../zip-up.txt", "..\\zip-up2.txt", "C:/zip-drive.txt", "/zip-root.txt"):
+            z.writestr(zipfile.ZipInfo(name), b"escaped")
+    with zipfile.ZipFile(os.path.join(folder, "escape-inner.zip"), "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr(zipfile.ZipInfo("PkUpdate.pk"),
+                   package([("ok.txt", b"ok"), ("..\\inner-up.txt", b"escaped")]))
     # Stored (method 0) variant for the fuzz seeds.
     with zipfile.ZipFile(os.path.join(folder, "three-stored.zip"), "w", zipfile.ZIP_STORED) as z:
         z.writestr("PkUpdate.pk", three)
