@@ -2,10 +2,12 @@
 
 #include "ClientConfig.h"
 #include "Deployment.h"
+#include "EnvironmentPrep.h"
 #include "LauncherMessages.h"
 #include "framework/MessageBox.h"
 #include "framework/SystemError.h"
 #include "logic/LauncherSettings.h"
+#include "logic/UpdateInfo.h"
 #include "res/resource.h"
 
 #include <shellapi.h>
@@ -106,9 +108,7 @@ void CLoginDlg::SubclassButtons() {
     }
 }
 
-void CLoginDlg::PrepareEnvironment() {
-    // Will register the outside components and run the certificate installer, not awaited.
-}
+void CLoginDlg::PrepareEnvironment() { StartEnvironmentPreparation(); }
 
 void CLoginDlg::SizeButtonsToBitmaps() {
     for (CBitmapButton* button : {&m_btnExit, &m_btnForum, &m_btnHome, &m_btnRegister, &m_btnSkein, &m_btnLogin})
@@ -142,9 +142,7 @@ bool CLoginDlg::CreateDefaultClientInfo() {
     return false;
 }
 
-void CLoginDlg::FillServerList() {
-    // Will fill the server list from ClientInfo.ini (or the built-in locations) and select the last server.
-}
+void CLoginDlg::FillServerList() { LoadLocations(m_listServer, GetClientInfoPath(), m_locations); }
 
 void CLoginDlg::ReadStatisticsHost() {
     m_nStatHost = vantor::StatHostFromLocationServer(ReadClientInfoString(GetClientInfoPath(), "LocationServer", 9),
@@ -152,7 +150,68 @@ void CLoginDlg::ReadStatisticsHost() {
 }
 
 void CLoginDlg::StartUpdateCheck() {
-    // Will create the event "GET_UPDATE_INFO" and start the update supervisor thread.
+    m_hUpdateEvent.reset(::CreateEventA(nullptr, FALSE, FALSE, "GET_UPDATE_INFO"));
+    // Without a supervisor no answer would ever come: count that as a failed check.
+    if (!m_updateCheck.Start(m_hWnd, m_hUpdateEvent.get(), m_strVersion)) PostMessage(WM_UPDATE_RESULT, 0, 1);
+}
+
+LRESULT CLoginDlg::OnUpdateResult(WPARAM wParam, LPARAM lParam) {
+    if (wParam == 0 && lParam != 0) {
+        fw::AfxMessageBox("检测升级出错，请检测你的网络是否正常");
+        ::PostQuitMessage(0);
+        return 0;
+    }
+    if (wParam == 0) {
+        m_strUpdateArg = m_updateCheck.UpdaterArg();
+        StartUpdater();
+        if (vantor::UpdaterForceFlag(m_strUpdateArg) != 0) ::ExitProcess(0);
+    }
+    ShowServerChoicePanel();
+    return 0;
+}
+
+void CLoginDlg::StartUpdater() {
+    char modulePath[512] = {};
+    DWORD length = ::GetModuleFileNameA(nullptr, modulePath, sizeof(modulePath));
+    std::string folder = vantor::FolderOfModulePath(std::string(modulePath, length < sizeof(modulePath) ? length : 0));
+    if (!folder.empty()) folder.pop_back();  // cut before the last backslash
+    std::string commandLine;
+    // An address too long for the command line is not passed on cut short.
+    if (!vantor::BuildUpdaterCommandLine(folder, m_strUpdateArg, commandLine)) return;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                         &startup, &process)) {
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+}
+
+void CLoginDlg::ShowServerChoicePanel() {
+    ::ShowWindow(GetDlgItem(IDC_STATUSLINE), SW_HIDE);
+    for (int id : {IDC_LOGINBUTTON, IDC_SERVERLIST, IDC_SKEINBUTTON}) ::ShowWindow(GetDlgItem(id), SW_SHOW);
+}
+
+void CLoginDlg::ConfirmServer() {
+    int selection = m_listServer.GetCurSel();
+    if (selection == LB_ERR) {
+        fw::AfxMessageBox("请选择大区");
+        return;
+    }
+    g_bServerChosen = true;
+    m_listServer.ShowWindow(SW_HIDE);
+    for (int id : {IDC_USERNAMEEDIT, IDC_PASSWORDEDIT, IDC_USERNAMELABEL, IDC_PASSWORDLABEL})
+        ::ShowWindow(GetDlgItem(id), SW_SHOW);
+    RememberLastServer(GetClientInfoPath(), selection);
+}
+
+void CLoginDlg::OnLoginButton() {
+    if (!g_bServerChosen) {
+        ConfirmServer();
+        return;
+    }
+    // The login exchange comes with the login service.
 }
 
 void CLoginDlg::LoadServerListBackground() { m_listServer.LoadBackground(IDB_SERVERLIST); }
@@ -218,7 +277,7 @@ bool CLoginDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         return true;
     }
     case WM_UPDATE_RESULT:
-        // Will show the server choice, start the updater or end, as the update check decided.
+        result = OnUpdateResult(wParam, lParam);
         return true;
     default:
         return CBitmapDlg::OnMessage(msg, wParam, lParam, result);
@@ -243,11 +302,12 @@ bool CLoginDlg::OnCommand(int id, int notifyCode) {
         ShowSkeinPanel();
         return true;
     case IDC_LOGINBUTTON:
-        // Will confirm the server first, then post the login form.
+        OnLoginButton();
         return true;
     case IDC_SERVERLIST:
-        // Will confirm the double-clicked server (LBN_DBLCLK).
-        return notifyCode == LBN_DBLCLK;
+        if (notifyCode != LBN_DBLCLK) return false;
+        ConfirmServer();
+        return true;
     default:
         return false;
     }

@@ -6,6 +6,8 @@
 #include "controls/BitmapButton.h"
 #include "controls/BitmapDlg.h"
 #include "controls/ServerListBox.h"
+#include "ServerLocations.h"
+#include "UpdateCheck.h"
 
 #include <string>
 
@@ -35,7 +37,14 @@ private:
     void LoadServerListBackground();
 
     // Panels.
+    void ShowServerChoicePanel();
     void ShowSkeinPanel();
+
+    // Server confirmation: by double click, or by the login button before a server is chosen.
+    void ConfirmServer();
+    void OnLoginButton();
+    LRESULT OnUpdateResult(WPARAM wParam, LPARAM lParam);
+    void StartUpdater();
 
     // Handlers.
     void OnPaint();
@@ -49,11 +58,14 @@ private:
     fw::CStatic m_lblVersion, m_lblUserName, m_lblPassword;
     fw::CEdit m_editUserName, m_editPassword;
 
-    std::string m_strUpdateArg;  // left by the update check for its result handler
+    std::string m_strUpdateArg;  // the updater argument the update check named
+    fw::ScopedHandle m_hUpdateEvent;  // "GET_UPDATE_INFO"
+    UpdateCheck m_updateCheck;        // holds the supervisor thread
     std::string m_strVersion;    // [ClientInfo] Version
     std::string m_strUserName;
     std::string m_strPassword;
 
     CServerListBox m_listServer;
+    LocationRecords m_locations;  // the records attached to the list's items
     int m_nStatHost;  // statistics host: 0 = A, 1 = B
 };

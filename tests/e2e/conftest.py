@@ -1,6 +1,7 @@
 """Fixtures of the end-to-end tests: one Xvfb display and one Wine prefix per
 test session, a fresh installation folder per test, the UI driver, and a
 record (screenshot and program output) of every failing test."""
+import json
 import os
 import re
 import shutil
@@ -10,6 +11,7 @@ import pytest
 
 from vantor_bench.display import Display
 from vantor_bench.programs import InstallFolder, Program, LAUNCHER_TITLE
+from vantor_bench.silent_hosts import SilentHosts
 from vantor_bench.uidriver import UiDriver
 from vantor_bench.wine import WineEnv
 
@@ -74,6 +76,16 @@ def programs(wine, artifacts):
     yield start
     for program in started:
         program.stop()
+
+
+@pytest.fixture
+def silent_update_hosts(build_dir):
+    """Both update-info hosts accept and never answer, so the launcher stays in
+    its checking state for the whole test."""
+    deployment = json.loads((build_dir / "generated" / "deployment.json").read_text())
+    hosts = SilentHosts(deployment["update_hosts"], 8080)
+    yield hosts
+    hosts.close()
 
 
 @pytest.fixture

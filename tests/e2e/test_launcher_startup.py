@@ -8,6 +8,9 @@ from launcher_expectations import (LOGIN_PANEL_CONTROLS, MAIN_DIALOG_CONTROLS, d
                                    deployment)
 from vantor_bench.programs import LAUNCHER_TITLE
 
+# The update check stays open, so the window keeps its start-up state.
+pytestmark = pytest.mark.usefixtures("silent_update_hosts")
+
 PRODUCT_KEY = r"SOFTWARE\Playmoor\VantorOnline"
 VK_ESCAPE = 0x1B
 

@@ -1,0 +1,50 @@
+// WinINet wrappers in the shape the programs use: a session, a URL or HTTP
+// connection, a request. Failures raise CInternetException carrying the system
+// error, so that each exchange is one try block in the caller.
+#pragma once
+
+#include "ScopedHandles.h"
+
+#include <string>
+
+namespace fw {
+
+class CInternetException {
+public:
+    explicit CInternetException(DWORD error) : m_dwError(error) {}
+    DWORD m_dwError;
+};
+
+class CHttpFile;
+
+class CInternetSession {
+public:
+    // agent: the User-Agent text; accessType: INTERNET_OPEN_TYPE_PRECONFIG uses the system's proxy settings.
+    explicit CInternetSession(const char* agent, DWORD accessType = INTERNET_OPEN_TYPE_PRECONFIG);
+    HINTERNET get() const { return m_session.get(); }
+
+    // Opens an http:// or https:// address with the given INTERNET_FLAG_ values.
+    CHttpFile OpenURL(const std::string& url, DWORD flags);
+
+private:
+    ScopedInternetHandle m_session;
+};
+
+// An open request or URL whose reply can be read.
+class CHttpFile {
+public:
+    explicit CHttpFile(HINTERNET handle) : m_handle(handle) {}
+    HINTERNET get() const { return m_handle.get(); }
+
+    // Reads at most size bytes; returns the number read (0 at the end).
+    DWORD Read(void* buffer, DWORD size);
+    // Reads the whole remaining reply.
+    std::string ReadAll();
+    // The HTTP status code of the reply.
+    DWORD QueryStatusCode();
+
+private:
+    ScopedInternetHandle m_handle;
+};
+
+}  // namespace fw
