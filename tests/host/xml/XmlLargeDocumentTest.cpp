@@ -1,0 +1,106 @@
+// Documents of millions of elements parse without any single allocation above
+// 2 MB. This program replaces the global operator new to see every allocation
+// the reader makes (its record segments come from operator new too).
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include "xml/XmlDocument.h"
+
+namespace {
+
+std::atomic<bool> g_counting{false};
+std::atomic<size_t> g_largest{0};
+std::atomic<size_t> g_count{0};
+
+void Note(size_t size) {
+    if (!g_counting) return;
+    ++g_count;
+    size_t seen = g_largest;
+    while (size > seen && !g_largest.compare_exchange_weak(seen, size)) {
+    }
+}
+
+struct AllocationWatch {
+    AllocationWatch() {
+        g_largest = 0;
+        g_count = 0;
+        g_counting = true;
+    }
+    ~AllocationWatch() { g_counting = false; }
+};
+
+constexpr size_t kTwoMegabytes = 2u << 20;
+
+}  // namespace
+
+void* operator new(size_t size) {
+    Note(size);
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](size_t size) { return operator new(size); }
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    Note(size);
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
+void operator delete[](void* p, size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+
+namespace {
+
+constexpr size_t kElements = 4000000;
+
+TEST(XmlLargeDocument, FlatDocumentOfMillionsOfElements) {
+    std::string text = "<r>";
+    text.reserve(kElements * 10 + 8);
+    for (size_t i = 0; i < kElements; ++i) text += (i % 2) ? "<e>x</e>" : "<f/>";
+    text += "</r>";
+
+    XmlDocument doc;
+    {
+        AllocationWatch watch;
+        ASSERT_TRUE(doc.SetText(std::move(text))) << doc.ErrorText();
+        EXPECT_GT(g_count.load(), 0u);  // the watch sees the record segments
+        EXPECT_LE(g_largest.load(), kTwoMegabytes);
+    }
+    size_t found = 0;
+    while (doc.NextChild(nullptr)) ++found;
+    EXPECT_EQ(found, kElements);
+    EXPECT_EQ(doc.ChildText(), "x");  // the last one is an <e>
+}
+
+TEST(XmlLargeDocument, NestingMillionsDeep) {
+    constexpr size_t kDepth = 3000000;
+    std::string text;
+    text.reserve(kDepth * 7 + 1);
+    for (size_t i = 0; i < kDepth; ++i) text += "<a>";
+    text += "x";
+    for (size_t i = 0; i < kDepth; ++i) text += "</a>";
+
+    XmlDocument doc;
+    {
+        AllocationWatch watch;
+        ASSERT_TRUE(doc.SetText(std::move(text))) << doc.ErrorText();
+        EXPECT_LE(g_largest.load(), kTwoMegabytes);
+    }
+    // Walk down to the innermost element.
+    ASSERT_TRUE(doc.NextElement("a"));
+    size_t depth = 1;
+    while (doc.NextChild("a")) {
+        ++depth;
+        if (doc.ChildText() == "x") break;
+        ASSERT_TRUE(doc.EnterElement());
+    }
+    EXPECT_EQ(depth, kDepth);
+}
+
+}  // namespace
