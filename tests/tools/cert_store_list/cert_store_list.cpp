@@ -1,8 +1,8 @@
-// cert_store_list STORE
-// Lists the certificates of a local-machine system store ("Root", "CA",
-// "AddressBook", ...), one line each: the SHA-1 thumbprint in upper-case hex,
-// a space, the subject's simple display name. Exit status 1 when the store
-// cannot be opened.
+// cert_store_list STORE...
+// Lists the certificates of local-machine system stores ("Root", "CA",
+// "AddressBook", ...), one line each: the store's name, the SHA-1 thumbprint in
+// upper-case hex and the subject's simple display name, separated by spaces.
+// Exit status 1 when a store cannot be opened.
 #include <windows.h>
 #include <wincrypt.h>
 
@@ -10,29 +10,40 @@
 #include <cstring>
 #include <string>
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: cert_store_list STORE\n");
-        return 2;
-    }
-    std::wstring storeName(argv[1], argv[1] + std::strlen(argv[1]));
+namespace {
+
+bool ListStore(const char* name) {
+    const std::wstring wideName(name, name + std::strlen(name));
     HCERTSTORE store = ::CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0,
                                        CERT_SYSTEM_STORE_LOCAL_MACHINE | CERT_STORE_READONLY_FLAG,
-                                       storeName.c_str());
+                                       wideName.c_str());
     if (store == nullptr) {
-        std::printf("error %lu\n", static_cast<unsigned long>(::GetLastError()));
-        return 1;
+        std::printf("%s error %lu\n", name, static_cast<unsigned long>(::GetLastError()));
+        return false;
     }
     PCCERT_CONTEXT cert = nullptr;
     while ((cert = ::CertEnumCertificatesInStore(store, cert)) != nullptr) {
         BYTE hash[20];
         DWORD hashSize = sizeof hash;
         if (!::CertGetCertificateContextProperty(cert, CERT_SHA1_HASH_PROP_ID, hash, &hashSize)) continue;
-        char name[256] = "";
-        ::CertGetNameStringA(cert, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, name, sizeof name);
+        char subject[256] = "";
+        ::CertGetNameStringA(cert, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, subject, sizeof subject);
+        std::printf("%s ", name);
         for (DWORD i = 0; i < hashSize; ++i) std::printf("%02X", hash[i]);
-        std::printf(" %s\n", name);
+        std::printf(" %s\n", subject);
     }
     ::CertCloseStore(store, 0);
-    return 0;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: cert_store_list STORE...\n");
+        return 2;
+    }
+    bool allOpened = true;
+    for (int i = 1; i < argc; ++i) allOpened = ListStore(argv[i]) && allOpened;
+    return allOpened ? 0 : 1;
 }
