@@ -1,13 +1,12 @@
 #include "xml/XmlElementTable.h"
 
-#include <cstring>
-#include <new>
+#include <cstdlib>
 
 namespace xml {
 namespace {
 
 ElementRecord* AllocateRecords(uint32_t count) {
-    return static_cast<ElementRecord*>(::operator new(count * sizeof(ElementRecord), std::nothrow));
+    return static_cast<ElementRecord*>(std::malloc(count * sizeof(ElementRecord)));
 }
 
 // Positions are 32-bit and their high half picks the segment.
@@ -51,19 +50,18 @@ bool ElementTable::Grow() {
         m_capacity += size;
         return true;
     }
-    // Reallocate only the last segment, up to the segment boundary at most.
+    // Reallocate only the last segment, up to the segment boundary at most. A
+    // large block can often be extended where it is, without a copy.
     uint32_t size = inLast + step < kSegmentRecords ? inLast + step : kSegmentRecords;
-    ElementRecord* segment = AllocateRecords(size);
+    void* segment = std::realloc(m_segments.back(), size * sizeof(ElementRecord));
     if (!segment) return false;
-    std::memcpy(segment, m_segments.back(), inLast * sizeof(ElementRecord));
-    ::operator delete(m_segments.back());
-    m_segments.back() = segment;
+    m_segments.back() = static_cast<ElementRecord*>(segment);
     m_capacity += size - inLast;
     return true;
 }
 
 void ElementTable::Release() {
-    for (ElementRecord* segment : m_segments) ::operator delete(segment);
+    for (ElementRecord* segment : m_segments) std::free(segment);
     m_segments.clear();
     m_capacity = 0;
 }
