@@ -1,0 +1,218 @@
+"""The base of every counterpart HTTP service: one listening socket per
+simulated host, each request recorded exactly as it arrived (the request
+target stays raw, nothing unescaped), and a service object that answers.
+
+A host can be taken down (its socket closed, so a client is refused) and
+brought up again while the service runs. Answers that a service delays wait
+on the host's stop event, so stopping never hangs on a slow answer."""
+import http.server
+import threading
+import time
+from dataclasses import dataclass, field
+
+
+@dataclass(frozen=True)
+class RecordedRequest:
+    host: str                 # name of the simulated host that received it ("A", "B", ...)
+    address: str              # the address it was sent to
+    method: str
+    target: str               # request target exactly as sent: path and raw query (bytes as latin-1)
+    http_version: str
+    headers: tuple            # (name, value) pairs in order of arrival
+    body: bytes
+    time: float               # time.time() when it was read
+    client: tuple = field(default=("", 0))
+
+    @property
+    def raw_target(self):
+        """The request target's bytes as they came over the wire."""
+        return self.target.encode("latin-1")
+
+    @property
+    def path(self):
+        return self.target.split("?", 1)[0]
+
+    @property
+    def query(self):
+        """The raw text after the first "?" (empty when there is none)."""
+        return self.target.split("?", 1)[1] if "?" in self.target else ""
+
+    def header(self, name):
+        """The first value of a header (case-insensitive name), or None."""
+        for key, value in self.headers:
+            if key.lower() == name.lower():
+                return value
+        return None
+
+
+class RequestLog:
+    """The requests of one host, in order of arrival; tests wait on it."""
+
+    def __init__(self):
+        self._items = []
+        self._changed = threading.Condition()
+
+    def append(self, request):
+        with self._changed:
+            self._items.append(request)
+            self._changed.notify_all()
+
+    def all(self):
+        with self._changed:
+            return list(self._items)
+
+    def clear(self):
+        with self._changed:
+            self._items.clear()
+
+    def wait(self, count, timeout):
+        """Waits until at least count requests have arrived; returns them all.
+        Raises TimeoutError after timeout seconds."""
+        with self._changed:
+            if not self._changed.wait_for(lambda: len(self._items) >= count, timeout):
+                raise TimeoutError(f"{len(self._items)} of {count} requests after {timeout}s")
+            return list(self._items)
+
+
+class RecordingHandler(http.server.BaseHTTPRequestHandler):
+    """Records each well-formed request, then lets the service answer it."""
+    server_version = "VantorCounterpart/1.0"
+
+    def version_string(self):
+        return self.server_version
+
+    def parse_request(self):
+        if not super().parse_request():
+            return False
+        length = int(self.headers.get("Content-Length") or 0)
+        body = self.rfile.read(length) if length > 0 else b""
+        host = self.server.served_host
+        self.recorded = RecordedRequest(
+            host=host.name, address=host.address, method=self.command, target=self.path,
+            http_version=self.request_version, headers=tuple(self.headers.items()), body=body,
+            time=time.time(), client=tuple(self.client_address))
+        host.log.append(self.recorded)
+        return True
+
+    def _dispatch(self):
+        self.server.served_host.service.respond(self.server.served_host, self)
+
+    do_GET = do_POST = do_HEAD = do_PUT = do_DELETE = _dispatch
+
+    def send_reply(self, status, body, content_type="text/html; charset=gb2312", headers=()):
+        self.send_response(status)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body)))
+        for name, value in headers:
+            self.send_header(name, value)
+        self.send_header("Connection", "close")
+        self.end_headers()
+        if self.command != "HEAD":
+            self.wfile.write(body)
+        self.close_connection = True
+
+    def drop(self):
+        """Ends the connection without an answer."""
+        self.close_connection = True
+
+    def log_message(self, format, *args):  # noqa: A002 - the base class's name
+        pass
+
+
+class _Server(http.server.ThreadingHTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True   # TIME_WAIT only; two listeners on one port still fail
+
+
+class ServedHost:
+    """One simulated host: a name, an address and port, its request log, and a
+    listening socket that can be opened and closed while the service runs."""
+
+    def __init__(self, service, name, address, port):
+        self.service = service
+        self.name = name
+        self.address = address
+        self.port = port
+        self.log = RequestLog()
+        self.stopping = threading.Event()
+        self._server = None
+        self._thread = None
+        self._lock = threading.Lock()
+
+    @property
+    def listening(self):
+        return self._server is not None
+
+    def url(self, path=""):
+        return f"http://{self.address}:{self.port}{path}"
+
+    def listen(self):
+        with self._lock:
+            if self._server:
+                return
+            try:
+                server = _Server((self.address, self.port), RecordingHandler)
+            except OSError as error:
+                raise OSError(error.errno, f"host {self.name}: cannot listen on {self.address}:{self.port}: "
+                                           f"{error.strerror} (does another counterpart run already?)") from None
+            server.served_host = self
+            self.stopping.clear()
+            self._thread = threading.Thread(target=server.serve_forever, kwargs={"poll_interval": 0.05},
+                                            name=f"host {self.name} {self.address}:{self.port}", daemon=True)
+            self._server = server
+            self._thread.start()
+
+    def close(self):
+        """Stops listening: new connections are refused. Delayed answers still
+        waiting are released and dropped."""
+        with self._lock:
+            server, self._server = self._server, None
+            if not server:
+                return
+            self.stopping.set()
+            server.shutdown()
+            server.server_close()
+            self._thread.join(timeout=10)
+
+    def pause(self, seconds):
+        """Waits seconds before an answer; False when the host closed meanwhile."""
+        return not self.stopping.wait(seconds) if seconds > 0 else True
+
+
+class RecordingService:
+    """A service on one or more hosts. Subclasses answer in respond()."""
+
+    def __init__(self, hosts, port):
+        """hosts: {name: address}."""
+        self.hosts = {name: ServedHost(self, name, address, port) for name, address in hosts.items()}
+
+    def host(self, name):
+        return self.hosts[name]
+
+    def start(self):
+        try:
+            for host in self.hosts.values():
+                host.listen()
+        except OSError:
+            self.stop()
+            raise
+        return self
+
+    def stop(self):
+        for host in self.hosts.values():
+            host.close()
+
+    def requests(self, name=None):
+        """Recorded requests of one host, or of all hosts in order of arrival."""
+        if name is not None:
+            return self.hosts[name].log.all()
+        return sorted((r for h in self.hosts.values() for r in h.log.all()), key=lambda r: r.time)
+
+    def wait_requests(self, name, count, timeout):
+        """Waits until host name has received at least count requests; returns them."""
+        return self.hosts[name].log.wait(count, timeout)
+
+    def respond(self, host, handler):
+        raise NotImplementedError
+
+

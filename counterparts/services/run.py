@@ -1,0 +1,71 @@
+"""Starts every counterpart service of a deployment in the foreground and
+prints what it serves and each request it answers; Ctrl-C (or SIGTERM) stops
+them.
+
+    /usr/bin/python3 counterparts/services/run.py [--config FILE] [--deployment FILE] [--quiet]
+
+FILE is JSON with one section per service (see dev.json beside this file);
+a missing section leaves that service at its defaults."""
+import argparse
+import json
+import signal
+import sys
+import threading
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2]))
+
+from counterparts.services import updateinfo  # noqa: E402
+from counterparts.services.deployment import DEFAULT_DEPLOYMENT, load_deployment  # noqa: E402
+
+# (configuration section, factory(section, deployment)); each later service adds its line.
+SERVICES = [
+    ("update_info", updateinfo.from_config),
+]
+
+
+def print_request(service_name):
+    def observe(host, request, status, what):
+        stamp = time.strftime("%H:%M:%S", time.localtime(request.time))
+        print(f"{stamp} {service_name} host {host} {request.method} {request.target} -> {status} ({what})",
+              flush=True)
+    return observe
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description="Runs the counterpart services of a deployment.")
+    parser.add_argument("--config", type=Path, help="JSON settings, one section per service")
+    parser.add_argument("--deployment", type=Path, default=DEFAULT_DEPLOYMENT,
+                        help=f"deployment.json of the build (default {DEFAULT_DEPLOYMENT})")
+    parser.add_argument("--quiet", action="store_true", help="do not print each request")
+    args = parser.parse_args(argv)
+
+    config = json.loads(args.config.read_text(encoding="utf-8")) if args.config else {}
+    deployment = load_deployment(args.deployment)
+    running = []
+    try:
+        for section, factory in SERVICES:
+            service = factory(config.get(section), deployment)
+            if not args.quiet:
+                service.observers.append(print_request(section))
+            running.append(service.start())
+            for line in service.describe():
+                print(line, flush=True)
+        print("serving; Ctrl-C stops", flush=True)
+        stop = threading.Event()
+        signal.signal(signal.SIGTERM, lambda *_: stop.set())
+        signal.signal(signal.SIGINT, lambda *_: stop.set())
+        stop.wait()
+    except OSError as error:
+        print(f"run.py: {error}", file=sys.stderr)
+        return 1
+    finally:
+        for service in reversed(running):
+            service.stop()
+    print("stopped", flush=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
