@@ -28,7 +28,7 @@ void DDV_MaxChars(CDataExchange& dx, const std::string& value, int maxChars) {
     }
     if (static_cast<int>(value.size()) <= maxChars || dx.m_bFailed) return;
     char text[64];
-    std::snprintf(text, sizeof(text), "最多只能输入 %d 个字符。", maxChars);
+    std::snprintf(text, sizeof(text), "Please enter no more than %d characters.", maxChars);
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
     ::SetFocus(control);
     dx.m_bFailed = true;

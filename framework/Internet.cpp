@@ -13,6 +13,41 @@ CHttpFile CInternetSession::OpenURL(const std::string& url, DWORD flags) {
     return CHttpFile(handle);
 }
 
+CHttpConnection CInternetSession::GetHttpConnection(const std::string& server, INTERNET_PORT port) {
+    HINTERNET handle =
+        ::InternetConnectA(m_session.get(), server.c_str(), port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+    if (!handle) throw CInternetException(::GetLastError());
+    return CHttpConnection(handle);
+}
+
+CHttpFile CHttpConnection::OpenRequest(const char* verb, const std::string& object, DWORD flags) {
+    HINTERNET handle = ::HttpOpenRequestA(m_handle.get(), verb, object.c_str(), nullptr, nullptr, nullptr, flags, 0);
+    if (!handle) throw CInternetException(::GetLastError());
+    return CHttpFile(handle);
+}
+
+void CHttpFile::AddRequestHeaders(const std::string& headers, DWORD flags) {
+    if (!::HttpAddRequestHeadersA(m_handle.get(), headers.c_str(), static_cast<DWORD>(headers.size()), flags))
+        throw CInternetException(::GetLastError());
+}
+
+void CHttpFile::SendRequestEx(DWORD totalLength) {
+    INTERNET_BUFFERSA buffers{};
+    buffers.dwStructSize = sizeof(buffers);
+    buffers.dwBufferTotal = totalLength;
+    if (!::HttpSendRequestExA(m_handle.get(), &buffers, nullptr, 0, 0)) throw CInternetException(::GetLastError());
+}
+
+void CHttpFile::Write(const void* data, DWORD size) {
+    DWORD written = 0;
+    if (!::InternetWriteFile(m_handle.get(), data, size, &written) || written != size)
+        throw CInternetException(::GetLastError());
+}
+
+void CHttpFile::EndRequest() {
+    if (!::HttpEndRequestA(m_handle.get(), nullptr, 0, 0)) throw CInternetException(::GetLastError());
+}
+
 DWORD CHttpFile::Read(void* buffer, DWORD size) {
     DWORD read = 0;
     if (!::InternetReadFile(m_handle.get(), buffer, size, &read)) throw CInternetException(::GetLastError());

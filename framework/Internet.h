@@ -16,6 +16,7 @@ public:
 };
 
 class CHttpFile;
+class CHttpConnection;
 
 class CInternetSession {
 public:
@@ -25,9 +26,23 @@ public:
 
     // Opens an http:// or https:// address with the given INTERNET_FLAG_ values.
     CHttpFile OpenURL(const std::string& url, DWORD flags);
+    // A connection to an HTTP server, without user name or password.
+    CHttpConnection GetHttpConnection(const std::string& server, INTERNET_PORT port);
 
 private:
     ScopedInternetHandle m_session;
+};
+
+class CHttpConnection {
+public:
+    explicit CHttpConnection(HINTERNET handle) : m_handle(handle) {}
+    HINTERNET get() const { return m_handle.get(); }
+
+    // A request of verb on object, default HTTP version, no referrer or accept types.
+    CHttpFile OpenRequest(const char* verb, const std::string& object, DWORD flags);
+
+private:
+    ScopedInternetHandle m_handle;
 };
 
 // An open request or URL whose reply can be read.
@@ -35,6 +50,13 @@ class CHttpFile {
 public:
     explicit CHttpFile(HINTERNET handle) : m_handle(handle) {}
     HINTERNET get() const { return m_handle.get(); }
+
+    // Adds header lines (CR LF between them) with HTTP_ADDREQ_ flags.
+    void AddRequestHeaders(const std::string& headers, DWORD flags);
+    // Starts the request announcing totalLength bytes of body (its Content-Length).
+    void SendRequestEx(DWORD totalLength);
+    void Write(const void* data, DWORD size);
+    void EndRequest();
 
     // Reads at most size bytes; returns the number read (0 at the end).
     DWORD Read(void* buffer, DWORD size);

@@ -206,13 +206,6 @@ void CLoginDlg::ConfirmServer() {
     RememberLastServer(GetClientInfoPath(), selection);
 }
 
-void CLoginDlg::OnLoginButton() {
-    if (!g_bServerChosen) {
-        ConfirmServer();
-        return;
-    }
-    // The login exchange comes with the login service.
-}
 
 void CLoginDlg::LoadServerListBackground() { m_listServer.LoadBackground(IDB_SERVERLIST); }
 

@@ -43,6 +43,8 @@ private:
     // Server confirmation: by double click, or by the login button before a server is chosen.
     void ConfirmServer();
     void OnLoginButton();
+    void SendLoginRequest();
+    void LaunchGame(const vantor::LocationInfo& location, const std::string& payload);
     LRESULT OnUpdateResult(WPARAM wParam, LPARAM lParam);
     void StartUpdater();
 

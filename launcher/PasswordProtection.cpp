@@ -1,0 +1,91 @@
+#include "PasswordProtection.h"
+
+#include "framework/MessageBox.h"
+#include "framework/ScopedHandles.h"
+
+#include <ole2.h>
+
+#include <vector>
+
+namespace {
+
+const CLSID kClsidPlaymoorEncrypt = {0xC47F5BD3, 0x0E04, 0x41C5, {0xA4, 0x17, 0xFA, 0x45, 0x3F, 0x5E, 0xE3, 0xBE}};
+const IID kIidPlaymoorEncrypt = {0x4F3642D1, 0x5AFF, 0x499A, {0x92, 0xDA, 0x8D, 0x3A, 0xEF, 0x5E, 0xE3, 0x2B}};
+
+// The component's dual interface: after IUnknown's three entries and
+// IDispatch's four, the eighth entry is ConvertPayload.
+struct IPlaymoorEncrypt : public IDispatch {
+    virtual HRESULT STDMETHODCALLTYPE ConvertPayload(BSTR payload, BSTR* token) = 0;
+};
+
+// COM for this thread, for the length of one conversion.
+class ComApartment {
+public:
+    ComApartment() : m_initialised(SUCCEEDED(::CoInitialize(nullptr))) {}
+    ~ComApartment() { if (m_initialised) ::CoUninitialize(); }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool m_initialised;
+};
+
+class ScopedBstr {
+public:
+    explicit ScopedBstr(BSTR b = nullptr) : m_bstr(b) {}
+    ~ScopedBstr() { ::SysFreeString(m_bstr); }
+    ScopedBstr(const ScopedBstr&) = delete;
+    ScopedBstr& operator=(const ScopedBstr&) = delete;
+    BSTR get() const { return m_bstr; }
+    BSTR* put() { ::SysFreeString(m_bstr); m_bstr = nullptr; return &m_bstr; }
+
+private:
+    BSTR m_bstr;
+};
+
+BSTR WidenToBstr(const std::string& text) {
+    int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    BSTR result = ::SysAllocStringLen(nullptr, static_cast<UINT>(length));
+    if (result && length > 0)
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, length);
+    return result;
+}
+
+std::string Narrow(BSTR text) {
+    int wide = static_cast<int>(::SysStringLen(text));
+    if (wide == 0) return std::string();
+    int length = ::WideCharToMultiByte(CP_ACP, 0, text, wide, nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text, wide, &result[0], length, nullptr, nullptr);
+    return result;
+}
+
+}  // namespace
+
+ConversionResult ConvertLoginPayload(const std::string& payload, std::string& token) {
+    token.clear();
+    ComApartment apartment;
+
+    fw::ScopedComPtr<IPlaymoorEncrypt> encrypt;
+    {
+        fw::ScopedComPtr<IUnknown> object;
+        HRESULT hr = ::CoCreateInstance(kClsidPlaymoorEncrypt, nullptr,
+                                        CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER |
+                                            CLSCTX_REMOTE_SERVER,
+                                        IID_IUnknown, reinterpret_cast<void**>(object.put()));
+        if (SUCCEEDED(hr)) hr = ::OleRun(object.get());
+        if (SUCCEEDED(hr)) hr = object->QueryInterface(kIidPlaymoorEncrypt, reinterpret_cast<void**>(encrypt.put()));
+        if (FAILED(hr)) encrypt.reset();
+    }
+    if (!encrypt) {
+        fw::AfxMessageBox("创建对象PlaymoorEncrypt失败，请将游戏目录下的PlaymoorEncrypt.dll复制到系统目录system32目录下，并完成注册！");
+        return ConversionResult::Unavailable;
+    }
+
+    ScopedBstr input(WidenToBstr(payload));
+    ScopedBstr output;
+    HRESULT hr = encrypt->ConvertPayload(input.get(), output.put());
+    if (FAILED(hr)) return ConversionResult::CallFailed;
+    token = Narrow(output.get());
+    return ConversionResult::Converted;
+}
