@@ -12,7 +12,8 @@
 // same time take turns through an exclusive open of the command-line log.
 //
 // While a file <own exe>.hold exists it stays running afterwards (at most two
-// minutes), so that a test can show that its starter does not wait for it.
+// minutes), idle in a message loop, so that a test can show that its starter
+// does not wait for it to end.
 // It always exits with code 0.
 #include <windows.h>
 
@@ -76,12 +77,17 @@ void Record(const std::string& own) {
     ::CloseHandle(log);  // last: the next copy may write only now
 }
 
+// Waits in a message loop: a starter's wait for input idle (WinExec makes one)
+// then ends at once, as it does for a program that shows its window and waits.
 void WhileHeld(const std::string& own) {
     const std::string hold = own + ".hold";
     const DWORD deadline = ::GetTickCount() + kHoldLimitMs;
     while (::GetFileAttributesA(hold.c_str()) != INVALID_FILE_ATTRIBUTES &&
-           static_cast<LONG>(::GetTickCount() - deadline) < 0)
-        ::Sleep(kPollMs);
+           static_cast<LONG>(::GetTickCount() - deadline) < 0) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
+    }
 }
 
 }  // namespace
