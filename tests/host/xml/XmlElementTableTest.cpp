@@ -65,14 +65,4 @@ TEST(XmlElementTable, ResetKeepsStorageThatFitsClosely) {
     EXPECT_EQ(table.Capacity(), 8u);
 }
 
-TEST(XmlElementTable, PackedTagLengthsSaturate) {
-    xml::ElementRecord r{};
-    r.tagLengths = xml::PackTagLengths(17, 4);
-    EXPECT_EQ(xml::StoredStartTagLength(r), 17u);
-    EXPECT_EQ(xml::StoredEndTagLength(r), 4u);
-    r.tagLengths = xml::PackTagLengths(5u << 20, 5000);
-    EXPECT_EQ(xml::StoredStartTagLength(r), xml::kStartTagLengthMax);
-    EXPECT_EQ(xml::StoredEndTagLength(r), xml::kEndTagLengthMax);
-}
-
 }  // namespace

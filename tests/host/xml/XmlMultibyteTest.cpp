@@ -125,11 +125,4 @@ TEST(XmlMultibyteText, CharactersAroundEntitiesAreCopiedWhole) {
     EXPECT_EQ(doc.ChildText(), "\xd6\xd0&\xce\xc4<\x81\x5c");
 }
 
-TEST(XmlMultibyteText, PathWithTrailBackslashesIsUnchanged) {
-    XmlDocument doc;
-    ASSERT_TRUE(doc.SetText("<copyfile><item>data\\\x81\x5c\\\xb1\xed.pak</item></copyfile>"));
-    ASSERT_TRUE(doc.NextChild("item"));
-    EXPECT_EQ(doc.ChildText(), "data\\\x81\x5c\\\xb1\xed.pak");  // data\乗\表.pak
-}
-
 }  // namespace
