@@ -33,6 +33,28 @@ def print_request(service_name):
     return observe
 
 
+def start_services(config, deployment, observe=True):
+    """Starts every service with its section of config; returns them running.
+    observe: print each request as it is answered. A service that cannot
+    listen stops the ones already started and raises OSError."""
+    running = []
+    try:
+        for section, factory in SERVICES:
+            service = factory(config.get(section), deployment)
+            if observe:
+                service.observers.append(print_request(section))
+            running.append(service.start())
+    except OSError:
+        stop_services(running)
+        raise
+    return running
+
+
+def stop_services(running):
+    for service in reversed(running):
+        service.stop()
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description="Runs the counterpart services of a deployment.")
     parser.add_argument("--config", type=Path, help="JSON settings, one section per service")
@@ -42,27 +64,22 @@ def main(argv=None):
     args = parser.parse_args(argv)
 
     config = json.loads(args.config.read_text(encoding="utf-8")) if args.config else {}
-    deployment = load_deployment(args.deployment)
-    running = []
     try:
-        for section, factory in SERVICES:
-            service = factory(config.get(section), deployment)
-            if not args.quiet:
-                service.observers.append(print_request(section))
-            running.append(service.start())
-            for line in service.describe():
-                print(line, flush=True)
-        print("serving; Ctrl-C stops", flush=True)
-        stop = threading.Event()
-        signal.signal(signal.SIGTERM, lambda *_: stop.set())
-        signal.signal(signal.SIGINT, lambda *_: stop.set())
-        stop.wait()
-    except OSError as error:
+        running = start_services(config, load_deployment(args.deployment), observe=not args.quiet)
+    except (OSError, ValueError, TypeError) as error:
         print(f"run.py: {error}", file=sys.stderr)
         return 1
+    for service in running:
+        for line in service.describe():
+            print(line, flush=True)
+    print("serving; Ctrl-C stops", flush=True)
+    stop = threading.Event()
+    signal.signal(signal.SIGTERM, lambda *_: stop.set())
+    signal.signal(signal.SIGINT, lambda *_: stop.set())
+    try:
+        stop.wait()
     finally:
-        for service in reversed(running):
-            service.stop()
+        stop_services(running)
     print("stopped", flush=True)
     return 0
 
