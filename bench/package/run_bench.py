@@ -27,7 +27,7 @@ MANIFEST = b'<?xml version="1.0"?>\n<spkprotocol><version>1.0.1</version></spkpr
 
 
 class TextPool:
-    """Data that deflates to about a third of its size, like game data and programs.
+    """Word-like data that deflates to about 60 % of its size at level 6.
     Larger inputs are cut from an 8 MiB pool at random places; repeats lie far
     beyond deflate's 32 KiB window, so they do not make compression easier."""
 
@@ -122,6 +122,7 @@ def measure(tool, groups, scratch, repeat):
             os.makedirs(out)
             archives.append(tool.compose(g, out))
         took_c = time.perf_counter() - start
+        archived = sum(os.path.getsize(a) for a in archives)
         targets = []
         for i in range(len(groups)):
             targets.append(os.path.join(scratch, f"target{i:02d}"))
@@ -139,7 +140,7 @@ def measure(tool, groups, scratch, repeat):
         best_c = took_c if best_c is None else min(best_c, took_c)
         best_d = took_d if best_d is None else min(best_d, took_d)
     mib = total / (1 << 20)
-    return mib, mib / best_c, mib / best_d, best_c, best_d
+    return mib, mib / best_c, mib / best_d, best_c, best_d, archived / (1 << 20)
 
 
 def main():
@@ -169,11 +170,18 @@ def main():
                             lambda r: pool.take(r.randint(1024, 8192)), rng)
         tools = [ParcelWine("parcel.exe (Wine)", env), ParcelHost("host build", env), InfoZip("Info-ZIP -6", env)]
         print(f"{'workload':<22}{'tool':<20}{'MiB':>8}{'compose MiB/s':>15}{'decompose MiB/s':>17}"
-              f"{'compose s':>11}{'decompose s':>13}")
+              f"{'compose s':>11}{'decompose s':>13}{'archive MiB':>13}")
         for label, groups in ((f"1 file of {args.big_mb} MB", big), (f"{args.small_files} small files", small)):
             for tool in tools:
-                mib, c, d, tc, td = measure(tool, groups, os.path.join(work, "scratch"), args.repeat)
-                print(f"{label:<22}{tool.name:<20}{mib:8.1f}{c:15.1f}{d:17.1f}{tc:11.2f}{td:13.2f}", flush=True)
+                mib, c, d, tc, td, zipped = measure(tool, groups, os.path.join(work, "scratch"), args.repeat)
+                print(f"{label:<22}{tool.name:<20}{mib:8.1f}{c:15.1f}{d:17.1f}{tc:11.2f}{td:13.2f}{zipped:13.1f}",
+                      flush=True)
+        # What a bare process start costs, for reading the small-file rows.
+        for name, command in (("parcel.exe (Wine)", ["wine", PARCEL_EXE]), ("host build", [PARCEL_HOST])):
+            start = time.perf_counter()
+            for _ in range(20):
+                subprocess.run(command, env=env, capture_output=True)
+            print(f"process start only: {name}: {(time.perf_counter() - start) / 20 * 1000:.0f} ms each")
     finally:
         shutil.rmtree(work, ignore_errors=True)
         subprocess.run(["wineserver", "-k"], env=env)
