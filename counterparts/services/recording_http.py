@@ -4,8 +4,14 @@ target stays raw, nothing unescaped), and a service object that answers.
 
 A host can be taken down (its socket closed, so a client is refused) and
 brought up again while the service runs. Answers that a service delays wait
-on the host's stop event, so stopping never hangs on a slow answer."""
+on the host's stop event, so stopping never hangs on a slow answer.
+
+A host may listen on more than one port, and may speak TLS (an ssl server
+context): the handshake runs on the connection's own thread, and a handshake
+that fails (a client that does not trust the certificate) is recorded as a
+TlsFailure, since no request ever arrives on such a connection."""
 import http.server
+import ssl
 import threading
 import time
 from dataclasses import dataclass, field
@@ -22,6 +28,8 @@ class RecordedRequest:
     body: bytes
     time: float               # time.time() when it was read
     client: tuple = field(default=("", 0))
+    port: int = 0             # the port it arrived on
+    secure: bool = False      # it came over TLS
 
     @property
     def raw_target(self):
@@ -43,6 +51,16 @@ class RecordedRequest:
             if key.lower() == name.lower():
                 return value
         return None
+
+
+@dataclass(frozen=True)
+class TlsFailure:
+    """A connection whose TLS handshake failed: nothing was read from it."""
+    host: str
+    port: int
+    reason: str
+    time: float
+    client: tuple = field(default=("", 0))
 
 
 class RequestLog:
@@ -77,9 +95,28 @@ class RequestLog:
 class RecordingHandler(http.server.BaseHTTPRequestHandler):
     """Records each well-formed request, then lets the service answer it."""
     server_version = "VantorCounterpart/1.0"
+    TLS_HANDSHAKE_TIMEOUT = 30
 
     def version_string(self):
         return self.server_version
+
+    def handle(self):
+        if isinstance(self.connection, ssl.SSLSocket) and not self._handshake():
+            self.close_connection = True
+            return
+        super().handle()
+
+    def _handshake(self):
+        host = self.server.served_host
+        try:
+            self.connection.settimeout(self.TLS_HANDSHAKE_TIMEOUT)
+            self.connection.do_handshake()
+            self.connection.settimeout(None)
+            return True
+        except (ssl.SSLError, OSError) as error:
+            host.tls_failures.append(TlsFailure(host.name, self.server.server_address[1], str(error), time.time(),
+                                                tuple(self.client_address)))
+            return False
 
     def parse_request(self):
         if not super().parse_request():
@@ -90,7 +127,8 @@ class RecordingHandler(http.server.BaseHTTPRequestHandler):
         self.recorded = RecordedRequest(
             host=host.name, address=host.address, method=self.command, target=self.path,
             http_version=self.request_version, headers=tuple(self.headers.items()), body=body,
-            time=time.time(), client=tuple(self.client_address))
+            time=time.time(), client=tuple(self.client_address), port=self.server.server_address[1],
+            secure=isinstance(self.connection, ssl.SSLSocket))
         host.log.append(self.recorded)
         return True
 
@@ -123,56 +161,74 @@ class _Server(http.server.ThreadingHTTPServer):
     daemon_threads = True
     allow_reuse_address = True   # TIME_WAIT only; two listeners on one port still fail
 
+    def get_request(self):
+        connection, address = super().get_request()
+        context = self.served_host.tls   # read per connection: a host can change its certificate
+        if context is not None:
+            # The handshake waits for the handler's thread, so that a silent
+            # client cannot hold up the accepting loop.
+            connection = context.wrap_socket(connection, server_side=True, do_handshake_on_connect=False)
+        return connection, address
+
 
 class ServedHost:
-    """One simulated host: a name, an address and port, its request log, and a
-    listening socket that can be opened and closed while the service runs."""
+    """One simulated host: a name, an address and port(s), its request log, and
+    listening sockets that can be opened and closed while the service runs.
+    tls: an ssl server context (the host speaks only TLS), or None (plain HTTP)."""
 
-    def __init__(self, service, name, address, port):
+    def __init__(self, service, name, address, port, tls=None, extra_ports=()):
         self.service = service
         self.name = name
         self.address = address
         self.port = port
+        self.ports = (port, *extra_ports)
+        self.tls = tls
         self.log = RequestLog()
+        self.tls_failures = RequestLog()
         self.stopping = threading.Event()
-        self._server = None
-        self._thread = None
+        self._servers = []   # (server, thread), one per port
         self._lock = threading.Lock()
 
     @property
     def listening(self):
-        return self._server is not None
+        return bool(self._servers)
 
     def url(self, path=""):
-        return f"http://{self.address}:{self.port}{path}"
+        return f"{'https' if self.tls else 'http'}://{self.address}:{self.port}{path}"
 
     def listen(self):
         with self._lock:
-            if self._server:
+            if self._servers:
                 return
-            try:
-                server = _Server((self.address, self.port), RecordingHandler)
-            except OSError as error:
-                raise OSError(error.errno, f"host {self.name}: cannot listen on {self.address}:{self.port}: "
-                                           f"{error.strerror} (does another counterpart run already?)") from None
-            server.served_host = self
             self.stopping.clear()
-            self._thread = threading.Thread(target=server.serve_forever, kwargs={"poll_interval": 0.05},
-                                            name=f"host {self.name} {self.address}:{self.port}", daemon=True)
-            self._server = server
-            self._thread.start()
+            for port in self.ports:
+                try:
+                    server = _Server((self.address, port), RecordingHandler)
+                except OSError as error:
+                    self._close_servers()
+                    raise OSError(error.errno, f"host {self.name}: cannot listen on {self.address}:{port}: "
+                                               f"{error.strerror} (does another counterpart run already?)") from None
+                server.served_host = self
+                thread = threading.Thread(target=server.serve_forever, kwargs={"poll_interval": 0.05},
+                                          name=f"host {self.name} {self.address}:{port}", daemon=True)
+                self._servers.append((server, thread))
+                thread.start()
 
     def close(self):
         """Stops listening: new connections are refused. Delayed answers still
         waiting are released and dropped."""
         with self._lock:
-            server, self._server = self._server, None
-            if not server:
-                return
-            self.stopping.set()
+            self._close_servers()
+
+    def _close_servers(self):
+        servers, self._servers = self._servers, []
+        if not servers:
+            return
+        self.stopping.set()
+        for server, thread in servers:
             server.shutdown()
             server.server_close()
-            self._thread.join(timeout=10)
+            thread.join(timeout=10)
 
     def pause(self, seconds):
         """Waits seconds before an answer; False when the host closed meanwhile."""
@@ -182,9 +238,10 @@ class ServedHost:
 class RecordingService:
     """A service on one or more hosts. Subclasses answer in respond()."""
 
-    def __init__(self, hosts, port):
-        """hosts: {name: address}."""
-        self.hosts = {name: ServedHost(self, name, address, port) for name, address in hosts.items()}
+    def __init__(self, hosts, port, tls=None, extra_ports=()):
+        """hosts: {name: address}; tls and extra_ports as ServedHost takes them."""
+        self.hosts = {name: ServedHost(self, name, address, port, tls, extra_ports)
+                      for name, address in hosts.items()}
 
     def host(self, name):
         return self.hosts[name]
