@@ -7,9 +7,10 @@ brought up again while the service runs. Answers that a service delays wait
 on the host's stop event, so stopping never hangs on a slow answer.
 
 A host may listen on more than one port, and may speak TLS (an ssl server
-context): the handshake runs on the connection's own thread, and a handshake
-that fails (a client that does not trust the certificate) is recorded as a
-TlsFailure, since no request ever arrives on such a connection."""
+context): the handshake runs on the connection's own thread. A connection
+that ends without a request (a failed handshake, or a client that checks the
+certificate after the handshake and then hangs up) is recorded as an
+EmptyConnection, since the request log never shows it."""
 import http.server
 import ssl
 import threading
@@ -54,11 +55,12 @@ class RecordedRequest:
 
 
 @dataclass(frozen=True)
-class TlsFailure:
-    """A connection whose TLS handshake failed: nothing was read from it."""
+class EmptyConnection:
+    """A connection that ended before a request was read from it."""
     host: str
     port: int
-    reason: str
+    secure: bool
+    reason: str           # "TLS handshake failed: ..." or "closed before a request"
     time: float
     client: tuple = field(default=("", 0))
 
@@ -101,22 +103,31 @@ class RecordingHandler(http.server.BaseHTTPRequestHandler):
         return self.server_version
 
     def handle(self):
-        if isinstance(self.connection, ssl.SSLSocket) and not self._handshake():
-            self.close_connection = True
-            return
-        super().handle()
-
-    def _handshake(self):
-        host = self.server.served_host
+        self.recorded = None
+        secure = isinstance(self.connection, ssl.SSLSocket)
+        if secure:
+            try:
+                self.connection.settimeout(self.TLS_HANDSHAKE_TIMEOUT)
+                self.connection.do_handshake()
+                self.connection.settimeout(None)
+            except (ssl.SSLError, OSError) as error:
+                self.close_connection = True
+                self._record_empty(secure, f"TLS handshake failed: {error}")
+                return
         try:
-            self.connection.settimeout(self.TLS_HANDSHAKE_TIMEOUT)
-            self.connection.do_handshake()
-            self.connection.settimeout(None)
-            return True
-        except (ssl.SSLError, OSError) as error:
-            host.tls_failures.append(TlsFailure(host.name, self.server.server_address[1], str(error), time.time(),
-                                                tuple(self.client_address)))
-            return False
+            super().handle()
+        except (ssl.SSLError, ConnectionError) as error:
+            self.close_connection = True
+            if self.recorded is None:
+                self._record_empty(secure, f"failed before a request: {error}")
+            return
+        if self.recorded is None:
+            self._record_empty(secure, "closed before a request")
+
+    def _record_empty(self, secure, reason):
+        host = self.server.served_host
+        host.empty_connections.append(EmptyConnection(host.name, self.server.server_address[1], secure, reason,
+                                                      time.time(), tuple(self.client_address)))
 
     def parse_request(self):
         if not super().parse_request():
@@ -184,7 +195,7 @@ class ServedHost:
         self.ports = (port, *extra_ports)
         self.tls = tls
         self.log = RequestLog()
-        self.tls_failures = RequestLog()
+        self.empty_connections = RequestLog()   # EmptyConnection records
         self.stopping = threading.Event()
         self._servers = []   # (server, thread), one per port
         self._lock = threading.Lock()
