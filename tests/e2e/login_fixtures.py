@@ -18,6 +18,7 @@ if str(REPO) not in sys.path:
 from counterparts.services.deployment import load_deployment  # noqa: E402
 from counterparts.services.login import LoginService, devca_context  # noqa: E402
 from counterparts.services.statistics import StatisticsService  # noqa: E402
+from counterparts.encrypt.payload_token import FAILING_PAYLOAD, game_token  # noqa: E402,F401
 
 DEMO_USER, DEMO_PASSWORD = "player1", "vantor123"
 DISABLED_USER = "banned1"
@@ -191,8 +192,3 @@ def game_command_line(install_dir, timeout=60):
 def expected_game_command_line(wine, install_dir, location_id, user, token):
     folder = wine.winpath(install_dir)
     return f'"{folder}\\Vantor.exe" {location_id} {user} {token} 1'.encode("gbk")
-
-
-def game_token(payload):
-    """The token PlaymoorEncrypt.dll's ConvertPayload gives for a payload."""
-    raise NotImplementedError("the component's transform is not documented yet")

@@ -7,7 +7,7 @@ import base64
 import pytest
 
 from launcher_panels import DEFAULT_VERSION, write_client_info
-from login_fixtures import (DEMO_PASSWORD, DEMO_USER, DISABLED_USER, PROGRAM_NAME, expected_game_command_line,
+from login_fixtures import (FAILING_PAYLOAD, DEMO_PASSWORD, DEMO_USER, DISABLED_USER, PROGRAM_NAME, expected_game_command_line,
                             fields, game_command_line, game_token, log_in, open_credentials, retype, take_message)
 from vantor_bench.uidriver import wait_for
 
@@ -192,6 +192,17 @@ def test_payload_longer_than_the_component_takes_is_refused(
     log_in(ui, window, DEMO_USER, DEMO_PASSWORD)
 
     assert_message_and_fields_kept(ui, window, program, REPLY_FAILED, DEMO_USER, DEMO_PASSWORD)
+    assert not (login_install / "Vantor.cmdline.txt").exists()
+
+
+def test_failing_conversion_reports_a_failed_login_and_starts_no_game(
+        launcher, ui, login_install, update_service, login_service, stat_service):
+    """The component is there but refuses the payload: no token, so no game."""
+    login_service.configure("1", reply="raw", body=f"1,{FAILING_PAYLOAD}".encode("ascii"))
+    program, window = open_credentials(launcher, ui, 0)
+    log_in(ui, window, DEMO_USER, DEMO_PASSWORD)
+
+    assert_message_and_fields_kept(ui, window, program, EXCHANGE_FAILED, DEMO_USER, DEMO_PASSWORD)
     assert not (login_install / "Vantor.cmdline.txt").exists()
 
 
