@@ -15,6 +15,9 @@ from vantor_bench.silent_hosts import SilentHosts
 from vantor_bench.uidriver import UiDriver
 from vantor_bench.wine import WineEnv
 
+# The counterpart services and the login road's fixtures.
+pytest_plugins = ["counterpart_fixtures", "login_fixtures"]
+
 REPO = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("VANTOR_BUILD_DIR", REPO / "build" / "win32"))
 ARTIFACTS = Path(os.environ.get("VANTOR_E2E_ARTIFACTS", REPO / "build" / "e2e-artifacts"))

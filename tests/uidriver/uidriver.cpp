@@ -206,10 +206,18 @@ std::string Run(const std::vector<std::string>& a) {
         std::snprintf(head, sizeof(head), "{\"count\":%d,\"selection\":%d,\"height\":%d,\"items\":[", count, selection, height);
         std::string out = head;
         for (int i = 0; i < count; ++i) {
-            int length = static_cast<int>(::SendMessageA(control, LB_GETTEXTLEN, i, 0));
-            std::vector<char> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-            ::SendMessageA(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
-            out += (i ? ",\"" : "\"") + Hex(std::string(buffer.data(), static_cast<size_t>(length > 0 ? length : 0))) + "\"";
+            // Across processes Wine answers the ANSI text request with the list's
+            // wide text, so ask for that and narrow it here.
+            int length = static_cast<int>(::SendMessageW(control, LB_GETTEXTLEN, i, 0));
+            std::vector<wchar_t> wide(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+            int copied = static_cast<int>(::SendMessageW(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data())));
+            std::string text;
+            if (copied > 0) {
+                int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), copied, nullptr, 0, nullptr, nullptr);
+                text.assign(static_cast<size_t>(bytes), '\0');
+                ::WideCharToMultiByte(CP_ACP, 0, wide.data(), copied, &text[0], bytes, nullptr, nullptr);
+            }
+            out += (i ? ",\"" : "\"") + Hex(text) + "\"";
         }
         return out + "]}";
     }
