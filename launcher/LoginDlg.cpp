@@ -3,6 +3,7 @@
 #include "ClientConfig.h"
 #include "Deployment.h"
 #include "EnvironmentPrep.h"
+#include "ProcessStart.h"
 #include "LauncherMessages.h"
 #include "framework/MessageBox.h"
 #include "framework/SystemError.h"
@@ -171,21 +172,10 @@ LRESULT CLoginDlg::OnUpdateResult(WPARAM wParam, LPARAM lParam) {
 }
 
 void CLoginDlg::StartUpdater() {
-    char modulePath[512] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, modulePath, sizeof(modulePath));
-    std::string folder = vantor::FolderOfModulePath(std::string(modulePath, length < sizeof(modulePath) ? length : 0));
-    if (!folder.empty()) folder.pop_back();  // cut before the last backslash
     std::string commandLine;
     // An address too long for the command line is not passed on cut short.
-    if (!vantor::BuildUpdaterCommandLine(folder, m_strUpdateArg, commandLine)) return;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                         &startup, &process)) {
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-    }
+    if (!vantor::BuildUpdaterCommandLine(GetProgramFolderNoBackslash(), m_strUpdateArg, commandLine)) return;
+    StartDetachedProcess(commandLine);
 }
 
 void CLoginDlg::ShowServerChoicePanel() {

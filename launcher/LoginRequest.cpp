@@ -5,9 +5,9 @@
 
 #include "LoginStatistics.h"
 #include "PasswordProtection.h"
+#include "ProcessStart.h"
 #include "framework/Internet.h"
 #include "framework/MessageBox.h"
-#include "logic/LauncherSettings.h"
 #include "logic/LoginExchange.h"
 
 namespace {
@@ -44,26 +44,6 @@ public:
 private:
     HCURSOR m_previous;
 };
-
-// The folder of the launcher's program file, without its trailing backslash.
-std::string GameFolder() {
-    char path[512] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof(path) - 1);
-    std::string folder = vantor::FolderOfModulePath(std::string(path, length < sizeof(path) - 1 ? length : 0));
-    if (!folder.empty()) folder.pop_back();
-    return folder;
-}
-
-void StartProgram(std::string commandLine) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                         &startup, &process)) {
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-    }
-}
 
 }  // namespace
 
@@ -137,10 +117,10 @@ void CLoginDlg::LaunchGame(const vantor::LocationInfo& location, const std::stri
         return;
     }
     std::string commandLine;
-    if (!vantor::GameCommandLine(GameFolder(), location.ID, m_strUserName, token, commandLine)) {
+    if (!vantor::GameCommandLine(GetProgramFolderNoBackslash(), location.ID, m_strUserName, token, commandLine)) {
         fw::AfxMessageBox(kReplyFailed);
         return;
     }
-    StartProgram(commandLine);
+    StartDetachedProcess(commandLine);
     ::PostQuitMessage(0);
 }

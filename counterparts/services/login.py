@@ -41,13 +41,12 @@ import hmac
 import re
 import secrets
 import ssl
-import threading
 import time
 from dataclasses import dataclass, field, replace
 from pathlib import Path
 
 from .deployment import REPO
-from .recording_http import RecordingService
+from .recording_http import ConfigurableService
 
 LOGIN_PORTS = (443, 80)
 LOGIN_PAGES = ("/Login.aspx", "/login.aspx")
@@ -133,21 +132,18 @@ def devca_context(devca_dir=DEVCA_DIR):
     return server_context(chain, key)
 
 
-class LoginService(RecordingService):
+class LoginService(ConfigurableService):
     """Login hosts "1", "2", "3" (the locations' login servers) on ports 443 and 80."""
 
     def __init__(self, hosts, accounts=None, tls=None, ports=LOGIN_PORTS, secret=None):
-        super().__init__(hosts, ports[0], tls or devca_context(), ports[1:])
-        self._lock = threading.Lock()
+        super().__init__(hosts, ports[0], HostBehaviour, tls or devca_context(), ports[1:])
         self._accounts = {}
         for user, settings in (accounts or {}).items():
             self.add_account(user, **settings)
-        self._behaviour = {name: HostBehaviour() for name in self.hosts}
         self._maintenance = False
         self._secret = secret or secrets.token_bytes(32)
         self._tickets = {}
         self._clock_offset = 0.0
-        self._started = False
         self.answers = []      # Answer of every request, in order
         self.observers = []    # callables (host name, RecordedRequest, status, what) after each answer
 
@@ -179,38 +175,16 @@ class LoginService(RecordingService):
     def now(self):
         return time.monotonic() + self._clock_offset
 
-    def behaviour(self, name):
-        with self._lock:
-            return self._behaviour[name]
-
     def configure(self, name, **changes):
         """Changes how host name answers from now on: down, delay, reply, status,
         body, headers. Taking a host down closes its sockets."""
         if "headers" in changes:
             changes["headers"] = tuple(tuple(pair) for pair in changes["headers"])
-        with self._lock:
-            behaviour = replace(self._behaviour[name], **changes)
-            self._behaviour[name] = behaviour
-        host = self.hosts[name]
-        if behaviour.down:
-            host.close()
-        elif self._started:
-            host.listen()
+        self._change_behaviour(name, lambda current: replace(current, **changes))
 
     def use_certificate(self, name, chain, key):
         """Host name presents this certificate chain to new connections."""
         self.hosts[name].tls = server_context(chain, key)
-
-    def start(self):
-        self._started = True
-        for name, host in self.hosts.items():
-            if not self.behaviour(name).down:
-                host.listen()
-        return self
-
-    def stop(self):
-        self._started = False
-        super().stop()
 
     # ---- tickets ----------------------------------------------------------
     def _issue_ticket(self, user):

@@ -284,3 +284,40 @@ class RecordingService:
         raise NotImplementedError
 
 
+class ConfigurableService(RecordingService):
+    """A service whose hosts each have a behaviour (a dataclass with at least a
+    field down) that tests change while it runs. A host that is down does not
+    listen; bringing it up again listens at once when the service is started."""
+
+    def __init__(self, hosts, port, behaviour_type, tls=None, extra_ports=()):
+        super().__init__(hosts, port, tls, extra_ports)
+        self._lock = threading.Lock()
+        self._behaviour = {name: behaviour_type() for name in self.hosts}
+        self._started = False
+
+    def behaviour(self, name):
+        with self._lock:
+            return self._behaviour[name]
+
+    def _change_behaviour(self, name, change):
+        """Replaces host name's behaviour by change(current) and opens or closes
+        its sockets to match."""
+        with self._lock:
+            behaviour = change(self._behaviour[name])
+            self._behaviour[name] = behaviour
+        host = self.hosts[name]
+        if behaviour.down:
+            host.close()
+        elif self._started:
+            host.listen()
+
+    def start(self):
+        self._started = True
+        for name, host in self.hosts.items():
+            if not self.behaviour(name).down:
+                host.listen()
+        return self
+
+    def stop(self):
+        self._started = False
+        super().stop()

@@ -6,10 +6,9 @@
 hosts A and B, plain HTTP, and answers with the status set for the host:
 200 (the launcher then marks the report as made) or anything else, such as 404.
 Other paths answer 404. The body is recorded raw; nothing in it is unescaped."""
-import threading
 from dataclasses import dataclass, replace
 
-from .recording_http import RecordingService
+from .recording_http import ConfigurableService
 
 STATISTICS_PORT = 80
 STATISTICS_PATH = "/default.aspx"
@@ -36,14 +35,11 @@ def report_fields(body):
     return fields
 
 
-class StatisticsService(RecordingService):
+class StatisticsService(ConfigurableService):
     """Hosts "A" and "B" on port 80."""
 
     def __init__(self, hosts, port=STATISTICS_PORT):
-        super().__init__(hosts, port)
-        self._lock = threading.Lock()
-        self._behaviour = {name: HostBehaviour() for name in self.hosts}
-        self._started = False
+        super().__init__(hosts, port, HostBehaviour)
         self.observers = []   # callables (host name, RecordedRequest, status, what) after each answer
 
     @classmethod
@@ -51,31 +47,9 @@ class StatisticsService(RecordingService):
         a, b = deployment["stat_hosts"][:2]
         return cls({"A": a, "B": b}, port)
 
-    def behaviour(self, name):
-        with self._lock:
-            return self._behaviour[name]
-
     def configure(self, name, **changes):
         """Changes how host name answers from now on: down, delay, status."""
-        with self._lock:
-            behaviour = replace(self._behaviour[name], **changes)
-            self._behaviour[name] = behaviour
-        host = self.hosts[name]
-        if behaviour.down:
-            host.close()
-        elif self._started:
-            host.listen()
-
-    def start(self):
-        self._started = True
-        for name, host in self.hosts.items():
-            if not self.behaviour(name).down:
-                host.listen()
-        return self
-
-    def stop(self):
-        self._started = False
-        super().stop()
+        self._change_behaviour(name, lambda current: replace(current, **changes))
 
     def reports(self, name=None):
         """Bodies of the reports (GET /default.aspx) a host, or both, received."""

@@ -15,11 +15,10 @@ Each host can be set apart, also while the service runs (`configure`):
 down (not listening), slow (answers after a delay), a reply of another kind
 (no Url, empty Url, broken XML, an HTML error page, a raw body), another HTTP
 status, or its own latest version, package URL or force flag."""
-import threading
 from dataclasses import dataclass, field, replace
 from xml.sax.saxutils import escape
 
-from .recording_http import RecordingService
+from .recording_http import ConfigurableService
 
 UPDATE_INFO_PORT = 8080
 UPDATE_INFO_PATH = "/LoginPacketN/WebForm1.aspx"
@@ -84,14 +83,12 @@ def client_version(target):
     return query[len("ver="):]
 
 
-class UpdateInfoService(RecordingService):
+class UpdateInfoService(ConfigurableService):
     """Hosts "A" and "B" (and more if given) on port 8080."""
 
     def __init__(self, hosts, offer=None, port=UPDATE_INFO_PORT):
-        super().__init__(hosts, port)
-        self._lock = threading.Lock()
+        super().__init__(hosts, port, HostBehaviour)
         self._offer = offer or UpdateOffer()
-        self._behaviour = {name: HostBehaviour() for name in self.hosts}
         self.observers = []   # callables (host name, RecordedRequest, status, what) after each answer
 
     @classmethod
@@ -110,37 +107,13 @@ class UpdateInfoService(RecordingService):
         with self._lock:
             self._offer = replace(self._offer, **fields)
 
-    def behaviour(self, name):
-        with self._lock:
-            return self._behaviour[name]
-
     def configure(self, name, **changes):
         """Changes how host name answers from now on. Keys: down, delay, reply,
         status, body, and latest_version, package_url, force for its own offer.
         Taking a host down closes its socket; bringing it up listens again."""
         offer_changes = {k: changes.pop(k) for k in list(changes) if k in UpdateOffer.__dataclass_fields__}
-        with self._lock:
-            current = self._behaviour[name]
-            behaviour = replace(current, offer={**current.offer, **offer_changes}, **changes)
-            self._behaviour[name] = behaviour
-        host = self.hosts[name]
-        if behaviour.down:
-            host.close()
-        elif self._started:
-            host.listen()
-
-    _started = False
-
-    def start(self):
-        self._started = True
-        for name, host in self.hosts.items():
-            if not self.behaviour(name).down:
-                host.listen()
-        return self
-
-    def stop(self):
-        self._started = False
-        super().stop()
+        self._change_behaviour(
+            name, lambda current: replace(current, offer={**current.offer, **offer_changes}, **changes))
 
     def offer_of(self, name):
         """The offer host name makes: the service's, with the host's own fields."""

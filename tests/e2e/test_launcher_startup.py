@@ -7,6 +7,7 @@ import pytest
 from launcher_expectations import (LOGIN_PANEL_CONTROLS, MAIN_DIALOG_CONTROLS, default_client_info,
                                    deployment)
 from vantor_bench.programs import LAUNCHER_TITLE
+from vantor_bench.uidriver import wait_for
 
 # The update check stays open, so the window keeps its start-up state.
 pytestmark = pytest.mark.usefixtures("silent_update_hosts")
@@ -109,10 +110,8 @@ def test_launcher_ends_at_the_players_request(launcher, ui, how):
 def test_skein_button_switches_to_the_login_page_view(launcher, ui):
     _, window = launcher()
     ui.command_click(window.hwnd, 1022)
-    ui_view = ui.control(window.hwnd, 1020)
-    deadline_check = lambda: ui.control(window.hwnd, 1020).visible  # noqa: E731
-    from vantor_bench.uidriver import wait_for
-    wait_for(deadline_check, 10, what="the login page view")
+    ui_view = wait_for(lambda: (lambda view: view if view.visible else None)(ui.control(window.hwnd, 1020)),
+                       10, what="the login page view")
     for control_id in LOGIN_PANEL_CONTROLS:
         assert not ui.control(window.hwnd, control_id).visible, control_id
     assert ui.default_button(window.hwnd) == 0
