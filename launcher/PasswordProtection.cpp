@@ -7,16 +7,19 @@
 
 #include <vector>
 
+// The component's dual interface: after IUnknown's three entries and
+// IDispatch's four, the eighth entry is ConvertPayload. It stays outside the
+// anonymous namespace: an interface with internal linkage and no implementation
+// in this file lets the compiler conclude that the pure method is the only
+// target and replace the call by a call to address zero.
+struct IPlaymoorEncrypt : public IDispatch {
+    virtual HRESULT STDMETHODCALLTYPE ConvertPayload(BSTR payload, BSTR* token) = 0;
+};
+
 namespace {
 
 const CLSID kClsidPlaymoorEncrypt = {0xC47F5BD3, 0x0E04, 0x41C5, {0xA4, 0x17, 0xFA, 0x45, 0x3F, 0x5E, 0xE3, 0xBE}};
 const IID kIidPlaymoorEncrypt = {0x4F3642D1, 0x5AFF, 0x499A, {0x92, 0xDA, 0x8D, 0x3A, 0xEF, 0x5E, 0xE3, 0x2B}};
-
-// The component's dual interface: after IUnknown's three entries and
-// IDispatch's four, the eighth entry is ConvertPayload.
-struct IPlaymoorEncrypt : public IDispatch {
-    virtual HRESULT STDMETHODCALLTYPE ConvertPayload(BSTR payload, BSTR* token) = 0;
-};
 
 // COM for this thread, for the length of one conversion.
 class ComApartment {
