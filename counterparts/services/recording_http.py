@@ -159,10 +159,12 @@ class RecordingHandler(http.server.BaseHTTPRequestHandler):
         if self.command != "HEAD":
             self.wfile.write(body)
         self.close_connection = True
+        self.server.served_host.answers.append((time.time(), self.path, status, len(body)))
 
     def drop(self):
         """Ends the connection without an answer."""
         self.close_connection = True
+        self.server.served_host.answers.append((time.time(), self.path, "dropped", 0))
 
     def log_message(self, format, *args):  # noqa: A002 - the base class's name
         pass
@@ -196,6 +198,7 @@ class ServedHost:
         self.tls = tls
         self.log = RequestLog()
         self.empty_connections = RequestLog()   # EmptyConnection records
+        self.answers = RequestLog()   # (time, target, status or "dropped", body length)
         self.stopping = threading.Event()
         self._servers = []   # (server, thread), one per port
         self._lock = threading.Lock()
@@ -282,6 +285,20 @@ class RecordingService:
 
     def respond(self, host, handler):
         raise NotImplementedError
+
+    def journal(self):
+        """Lines of what each host received and answered, in time order: the
+        service's side of a test that went wrong."""
+        events = []
+        for host in self.hosts.values():
+            for r in host.log.all():
+                events.append((r.time, f"{host.name} {host.address}:{r.port} received {r.method} {r.target}"))
+            for when, target, status, length in host.answers.all():
+                events.append((when, f"{host.name} answered {status} ({length} bytes) to {target}"))
+            for c in host.empty_connections.all():
+                events.append((c.time, f"{host.name} :{c.port} connection without a request: {c.reason}"))
+        return [f"{time.strftime('%H:%M:%S', time.localtime(t))}.{int(t % 1 * 1000):03d} {text}"
+                for t, text in sorted(events)]
 
 
 class ConfigurableService(RecordingService):

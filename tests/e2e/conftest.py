@@ -103,6 +103,25 @@ def launcher(programs, install_dir, ui):
     return start
 
 
+def record_launcher_threads(wine, ui, folder):
+    """Saves the backtraces of every thread of each launcher still showing its
+    window: where a launcher that stopped making progress waits."""
+    try:
+        pids = sorted({w.pid for w in ui.windows() if w.text == LAUNCHER_TITLE and w.pid})
+        for pid in pids:
+            (folder / f"threads-{pid}.txt").write_bytes(wine.thread_backtraces(pid))
+    except Exception as error:   # the record must never hide the test's own failure
+        (folder / "threads-error.txt").write_text(repr(error))
+
+
+def record_service_journals(fixtures, folder):
+    """Saves what each counterpart service of the test received and answered."""
+    for name, value in fixtures.items():
+        journal = getattr(value, "journal", None)
+        if callable(journal):
+            (folder / f"service-{name}.txt").write_text("\n".join(journal()) + "\n")
+
+
 @pytest.hookimpl(tryfirst=True, hookwrapper=True)
 def pytest_runtest_makereport(item, call):
     outcome = yield
@@ -113,6 +132,14 @@ def pytest_runtest_makereport(item, call):
         if display and folder:
             shot = Path(folder) / "failure.png"
             display.screenshot(shot)
+            wine = item.funcargs.get("wine")
+            if wine and wine.crash_log.exists():
+                # Backtraces of programs that crashed since the last failing test.
+                shutil.move(str(wine.crash_log), Path(folder) / "crash-backtraces.txt")
+            ui = item.funcargs.get("ui")
+            if wine and ui:
+                record_launcher_threads(wine, ui, Path(folder))
+            record_service_journals(item.funcargs, Path(folder))
             report.sections.append(("e2e record", f"screenshot and program output in {folder}"))
 
 

@@ -14,7 +14,7 @@ class WineEnv:
         self.env.update({
             "WINEPREFIX": str(self.prefix),
             "WINEARCH": "win32",
-            "WINEDEBUG": "-all",
+            "WINEDEBUG": os.environ.get("VANTOR_WINEDEBUG", "-all"),   # channels for a hunt
             "LC_ALL": "zh_CN.UTF-8",   # ANSI code page 936
             "DISPLAY": display_name,
             "WINEDLLOVERRIDES": "mscoree,mshtml=",  # no Mono or Gecko installer dialogs
@@ -26,7 +26,31 @@ class WineEnv:
         # A persistent server keeps the session's registry (volatile keys too).
         subprocess.Popen(["wineserver", "-p"], env=self.env,
                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).wait(timeout=30)
+        # A program that crashes leaves the debugger's backtrace in crash_log and
+        # ends, instead of waiting behind a crash dialog.
+        self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", "0", "REG_DWORD")
+        debugger = rf"cmd /c C:\windows\system32\winedbg.exe --auto %ld %ld >> {self.winpath(self.crash_log)} 2>&1"
+        self.reg_add(r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug", "Debugger", debugger)
         return self
+
+    @property
+    def crash_log(self):
+        return self.prefix / "crash-backtraces.txt"
+
+    def reg_add(self, key, name, data, kind="REG_SZ"):
+        subprocess.run(["wine", "reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f"], env=self.env,
+                       check=True, timeout=60, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def thread_backtraces(self, pid, timeout=60):
+        """The debugger's backtraces of every thread of a running process (its
+        Windows process ID); the process goes on running afterwards."""
+        script = self.prefix / f"backtraces-{pid}.dbg"
+        script.write_text(f"attach 0x{pid:x}\nbt all\ndetach\nquit\n")
+        result = self.run(["winedbg", "--file", self.winpath(script)], timeout=timeout)
+        # The debugger goes through every process of the session: keep this one's threads.
+        blocks = (result.stdout + result.stderr).split(b"Backtracing for thread ")
+        mine = f" in process {pid:04x} ".encode()
+        return b"".join(b"Backtracing for thread " + block for block in blocks[1:] if mine in block.split(b"\n", 1)[0])
 
     def winpath(self, path):
         """The Windows name of a Linux path (drive Z: maps the root)."""
