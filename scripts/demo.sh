@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The launcher against the local counterparts, on a fresh machine too.
-# With a display: the launcher opens in a real window; close it to end.
+# The whole road of a login against the local counterparts, on a fresh machine too.
+# With a display: the launcher opens in a real window and you log in.
 # Without one: a scripted session under Xvfb that saves screenshots in
 # build/demo/ and prints what happened.
 set -euo pipefail

@@ -1,22 +1,72 @@
-"""Runs the launcher in a fresh installation folder and Wine prefix: in a real
-window when DISPLAY is set (until the player closes it), otherwise as a
-scripted session under Xvfb with screenshots in build/demo/."""
+"""The whole road of a login against the local counterparts: the services
+start, the launcher starts in a fresh installation folder and Wine prefix,
+registers the components and installs the certificates itself, finds no
+update, and a player logs in and sees the game stand-in start.
+
+With DISPLAY set the player is the person at the display (the demo account
+is printed); without one a scripted session under Xvfb plays the part and
+saves screenshots in build/demo/."""
+import json
 import os
 import shutil
+import subprocess
 import sys
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[1]
+sys.path.insert(0, str(ROOT))
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
+from counterparts.services.deployment import load_deployment  # noqa: E402
+from counterparts.services.run import start_services, stop_services  # noqa: E402
 from vantor_bench.display import Display  # noqa: E402
 from vantor_bench.programs import LAUNCHER_TITLE, InstallFolder, Program  # noqa: E402
-from vantor_bench.uidriver import UiDriver  # noqa: E402
+from vantor_bench.uidriver import UiDriver, wait_for  # noqa: E402
 from vantor_bench.wine import WineEnv  # noqa: E402
 
 BUILD = ROOT / "build" / "win32"
 DEMO = ROOT / "build" / "demo"
-VK_ESCAPE = 0x1B
+SERVICES_CONFIG = ROOT / "counterparts" / "services" / "dev.json"
+DEMO_USER, DEMO_PASSWORD = "player1", "vantor123"
+
+STATUS_LINE, VERSION_LABEL, LOGIN_BUTTON, SERVER_LIST = 1028, 1021, 1027, 1029
+USER_NAME_EDIT, PASSWORD_EDIT = 1023, 1024
+COMPONENT_KEY = r"Software\Classes\CLSID\{C47F5BD3-0E04-41C5-A417-FA453F5EE3BE}\InprocServer32"
+DEVELOPMENT_CA = "Vantor Development Root CA"
+GAME_RECORD = "Vantor.cmdline.txt"
+
+
+class Session:
+    """The services, the display, the Wine prefix and the UI driver of one demo."""
+
+    def __init__(self, display_name=None):
+        self.display = None if display_name else Display.start()
+        self.wine = WineEnv(display_name or self.display.name, root=DEMO).boot()
+        self.ui = UiDriver(self.wine, BUILD / "tools" / "uidriver.exe")
+        self.shots = 0
+
+    def close(self):
+        self.ui.close()
+        self.wine.destroy()
+        if self.display:
+            self.display.stop()
+
+    def screenshot(self, name):
+        if not self.display:
+            return
+        self.shots += 1
+        path = DEMO / f"{self.shots:02d}-{name}.png"
+        self.display.screenshot(path)
+        print(f"  screenshot: {path.relative_to(ROOT)}")
+
+    def component_registered(self):
+        value = self.ui.reg_read("HKLM", COMPONENT_KEY, "")
+        return value.rstrip(b"\0").decode("gbk") if value else None
+
+    def development_ca_trusted(self):
+        tool = BUILD / "tools" / "cert_store_list.exe"
+        listing = self.wine.run([tool, "Root"], timeout=60).stdout.decode("gbk", "replace")
+        return DEVELOPMENT_CA in listing
 
 
 def prepare():
@@ -27,48 +77,100 @@ def prepare():
     return folder
 
 
-def interactive(folder):
-    wine = WineEnv(os.environ["DISPLAY"], root=DEMO).boot()
-    print(f"launcher starting in {folder.path} (close its window to end)")
+def start_counterparts():
+    config = json.loads(SERVICES_CONFIG.read_text(encoding="utf-8"))
+    deployment = load_deployment(BUILD / "generated" / "deployment.json")
     try:
-        Program(wine, folder.file("VantorLogin.exe"), [], folder.path, DEMO).wait_exit(timeout=None)
-    finally:
-        wine.destroy()
+        running = start_services(config, deployment)
+    except OSError as error:
+        sys.exit(f"demo: the counterpart services cannot start: {error}\n"
+                 "(ports 80 and 443 of the loopback hosts need root, and nothing else may listen there)")
+    for service in running:
+        for line in service.describe():
+            print(line)
+    return running
+
+
+def game_window(ui):
+    return next((w for w in ui.windows() if w.visible and w.text.startswith("Vantor Online —")), None)
+
+
+def report_game(folder, ui):
+    record = folder.file(GAME_RECORD)
+    line = wait_for(lambda: record.exists() and record.read_bytes(), 60, what="the game stand-in's record")
+    print(f"game started with: {line.decode('gbk', 'replace')}")
+    window = wait_for(lambda: game_window(ui), 60, what="the game stand-in's window")
+    print(f"game window: {window.text!r}")
+    return window
 
 
 def scripted(folder):
-    display = Display.start()
-    wine = WineEnv(display.name, root=DEMO).boot()
-    ui = UiDriver(wine, BUILD / "tools" / "uidriver.exe")
+    session = Session()
     try:
-        print(f"installation folder: {folder.path}")
-        launcher = Program(wine, folder.file("VantorLogin.exe"), [], folder.path, DEMO)
-        window = ui.wait_window(title=LAUNCHER_TITLE, timeout=60)
-        print(f"window up: {window.text!r}, client {window.client[2]}x{window.client[3]}")
-        print(f"status line: {ui.control(window.hwnd, 1028).text!r}")
-        print(f"version label: {ui.control(window.hwnd, 1021).text!r}")
-        shot = DEMO / "01-launcher-started.png"
-        display.screenshot(shot)
-        print(f"screenshot: {shot}")
-        info = folder.file("ClientInfo.ini")
-        print(f"ClientInfo.ini created: {info.exists()} ({info.stat().st_size} bytes)")
-        location = ui.reg_read("HKLM", r"SOFTWARE\Playmoor\VantorOnline", "Location")
-        location = location.rstrip(b"\0").decode("gbk") if location else None
-        print(f"registry Location: {location!r}")
-        ui.key(window.hwnd, VK_ESCAPE)
-        print(f"Escape pressed; launcher ended with code {launcher.wait_exit(timeout=30)}")
+        print(f"\ninstallation folder: {folder.path}")
+        launcher = Program(session.wine, folder.file("VantorLogin.exe"), [], folder.path, DEMO)
+        window = session.ui.wait_window(title=LAUNCHER_TITLE, timeout=60)
+        print(f"launcher window up: {window.text!r}, client {window.client[2]}x{window.client[3]}")
+        print(f"  status line: {session.ui.control(window.hwnd, STATUS_LINE).text!r}")
+        print(f"  version label: {session.ui.control(window.hwnd, VERSION_LABEL).text!r}")
+        session.screenshot("launcher-started")
+
+        wait_for(lambda: session.ui.control(window.hwnd, LOGIN_BUTTON).visible, 60, what="the update check")
+        print("update check: no update, the server list is shown")
+        session.screenshot("no-update-server-list")
+
+        registered = wait_for(session.component_registered, 60, what="the component registration")
+        print(f"component registered by the launcher's start: {registered}")
+        wait_for(session.development_ca_trusted, 120, what="the certificate installation")
+        print(f"certificates installed by certs\\Trustfit.exe: {DEVELOPMENT_CA!r} is a trusted root")
+
+        regions = session.ui.items(window.hwnd, SERVER_LIST)["items"]
+        print(f"regions: {regions}; choosing {regions[0]!r}")
+        session.ui.double_click_item(window.hwnd, SERVER_LIST, 0)
+        wait_for(lambda: session.ui.control(window.hwnd, USER_NAME_EDIT).visible, 30, what="the credential fields")
+        session.ui.type_text(window.hwnd, USER_NAME_EDIT, DEMO_USER)
+        session.ui.type_text(window.hwnd, PASSWORD_EDIT, DEMO_PASSWORD)
+        print(f"typed user {DEMO_USER!r} and its password")
+        session.screenshot("credentials-typed")
+
+        session.ui.click(window.hwnd, LOGIN_BUTTON)
+        print("login pressed")
+        game = report_game(folder, session.ui)
+        print(f"launcher ended with code {launcher.wait_exit(timeout=60)}")
+        session.screenshot("game-started")
+        session.ui.post_close(game.hwnd)
     finally:
-        ui.close()
-        wine.destroy()
-        display.stop()
+        session.close()
+
+
+def interactive(folder):
+    session = Session(os.environ["DISPLAY"])
+    try:
+        print(f"\ninstallation folder: {folder.path}")
+        print(f"log in with user {DEMO_USER!r}, password {DEMO_PASSWORD!r}; closing the launcher ends the demo")
+        launcher = Program(session.wine, folder.file("VantorLogin.exe"), [], folder.path, DEMO)
+        launcher.wait_exit(timeout=None)
+        if folder.file(GAME_RECORD).exists():
+            game = report_game(folder, session.ui)
+            print("close the game stand-in's window to end")
+            wait_for(lambda: not session.ui.window(game.hwnd).exists, 24 * 3600, interval=0.5,
+                     what="the game window to close")
+    finally:
+        session.close()
 
 
 def main():
     folder = prepare()
-    if os.environ.get("DISPLAY"):
-        interactive(folder)
-    else:
-        scripted(folder)
+    running = start_counterparts()
+    try:
+        if os.environ.get("DISPLAY"):
+            interactive(folder)
+        else:
+            scripted(folder)
+    except (TimeoutError, subprocess.TimeoutExpired) as error:
+        sys.exit(f"demo: {error}")
+    finally:
+        stop_services(running)
 
 
 if __name__ == "__main__":
