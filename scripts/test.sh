@@ -26,11 +26,7 @@ wineserver -k 2>/dev/null || true
 unset WINEPREFIX
 
 echo "== end-to-end tests (Wine, Xvfb) =="
-# The login road's end-to-end tests are kept out of the run until the launcher's
-# crash on a successful login (a call through a null pointer under Wine) is
-# found; run them by hand with: pytest tests/e2e/test_login.py tests/e2e/test_statistics.py
-/usr/bin/python3 -m pytest tests/e2e -q -p no:cacheprovider \
-  --ignore=tests/e2e/test_login.py --ignore=tests/e2e/test_statistics.py "$@"
+/usr/bin/python3 -m pytest tests/e2e -q -p no:cacheprovider "$@"
 rc=$?
 [ $rc -ne 0 ] && status=1
 

@@ -12,7 +12,7 @@ import pytest
 from vantor_bench.display import Display
 from vantor_bench.programs import InstallFolder, Program, LAUNCHER_TITLE
 from vantor_bench.silent_hosts import SilentHosts
-from vantor_bench.uidriver import UiDriver
+from vantor_bench.uidriver import UiDriver, wait_for
 from vantor_bench.wine import WineEnv
 
 # The counterpart services and the login road's fixtures.
@@ -67,8 +67,10 @@ def install_dir(tmp_path, build_dir):
 
 
 @pytest.fixture
-def programs(wine, artifacts):
-    """Starts programs under Wine and ends whatever is still running after the test."""
+def programs(wine, ui, artifacts):
+    """Starts programs under Wine and ends whatever is still running after the
+    test, then waits (a while) until Wine has taken their windows down, so that
+    the next test finds no launcher window or message box of this one."""
     started = []
 
     def start(exe, *args, cwd=None):
@@ -79,6 +81,12 @@ def programs(wine, artifacts):
     yield start
     for program in started:
         program.stop()
+    if started:
+        try:
+            wait_for(lambda: ui.find_window(title=LAUNCHER_TITLE) is None and ui.message_box() is None, 15,
+                     what="the ended programs' windows to go")
+        except TimeoutError as error:
+            print(f"programs: {error}")
 
 
 @pytest.fixture
@@ -97,9 +105,12 @@ def launcher(programs, install_dir, ui):
     and returns (program, main window) once the window is up."""
     def start(folder=None, wait=True):
         folder = Path(folder or install_dir)
+        # A window of an earlier launcher that Wine has not yet taken down is not this one's.
+        earlier = {w.hwnd for w in ui.windows() if w.text == LAUNCHER_TITLE}
         program = programs(folder / "VantorLogin.exe", cwd=folder)
-        window = ui.wait_window(title=LAUNCHER_TITLE, timeout=60) if wait else None
-        return program, window
+        program.wait_window = lambda timeout=60: ui.wait_window(title=LAUNCHER_TITLE, timeout=timeout,
+                                                                exclude=earlier)
+        return program, program.wait_window() if wait else None
     return start
 
 

@@ -6,10 +6,10 @@ import threading
 
 import pytest
 
-from vantor_bench.programs import LAUNCHER_TITLE
 from launcher_panels import (CHECK_FAILED, DEFAULT_VERSION, LOGIN_BUTTON, PROGRAM_NAME, SERVER_LIST, SKEIN_BUTTON,
                              STATUS_LINE, assert_login_panel, assert_still_checking, updater_command_line,
                              visible, wait_for_login_panel, write_client_info)
+from vantor_bench.uidriver import wait_for
 
 UPDATER = "VantorUpdate.exe"
 NEWER = "2006.02.01"
@@ -123,7 +123,7 @@ def test_address_with_a_vertical_bar_takes_the_force_flag_after_the_last_bar(
     if forced:
         assert program.wait_exit(timeout=30) == 0
     else:
-        wait_for_login_panel(ui, ui.wait_window(title=LAUNCHER_TITLE, timeout=30))
+        wait_for_login_panel(ui, program.wait_window(timeout=30))
         assert program.running()
 
 
@@ -228,6 +228,27 @@ def test_window_stays_responsive_and_login_controls_hidden_while_checking(launch
     assert answered(lambda: ui.items(window.hwnd, SERVER_LIST)["count"], timeout=10) == 3
     assert answered(lambda: ui.control(window.hwnd, STATUS_LINE).visible, timeout=10)
     assert not answered(lambda: visible(ui, window, SKEIN_BUTTON), timeout=10)
+    assert program.running()
+
+
+def test_window_can_be_dragged_by_its_background_and_repaints_while_checking(launcher, ui, display, newer_client,
+                                                                             recorders):
+    both(newer_client, delay=SLOW)
+    program, window = launcher()
+    for host in ("A", "B"):
+        newer_client.wait_requests(host, 1, timeout=BEFORE_SLOW)
+    x, y, width, height = ui.window(window.hwnd).rect
+    before = display.pixels(x, y, width, height)
+
+    # The player grabs the background art (no caption bar) near the top left corner.
+    display.drag((x + 20, y + 20), (x + 20 - 150, y + 20 - 120))
+
+    moved = wait_for(lambda: (r := ui.window(window.hwnd).rect)[:2] != (x, y) and r, 10,
+                     what="the window to move")
+    assert moved == (x - 150, y - 120, width, height)
+    assert_still_checking(ui, window)
+    # Painted again in full at its new place: the same picture as before the move.
+    wait_for(lambda: display.pixels(*moved) == before, 10, what="the window to repaint at its new place")
     assert program.running()
 
 

@@ -38,6 +38,27 @@ class Display:
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
         return result.returncode == 0
 
+    def pixels(self, x, y, width, height):
+        """The screen's RGB bytes of a rectangle (row by row, three bytes a pixel)."""
+        raw = subprocess.run(["import", "-display", self.name, "-window", "root",
+                              "-crop", f"{width}x{height}+{x}+{y}", "-depth", "8", "rgb:-"],
+                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=30, check=True).stdout
+        if len(raw) != width * height * 3:
+            raise RuntimeError(f"screen crop gave {len(raw)} bytes for {width}x{height}")
+        return raw
+
+    def drag(self, start, end, steps=10):
+        """Presses the left mouse button at start, moves to end in steps, releases:
+        what a player's drag does."""
+        run = ["xdotool", "mousemove", "--sync", str(start[0]), str(start[1]), "mousedown", "1"]
+        for i in range(1, steps + 1):
+            x = start[0] + (end[0] - start[0]) * i // steps
+            y = start[1] + (end[1] - start[1]) * i // steps
+            run += ["sleep", "0.05", "mousemove", str(x), str(y)]
+        run += ["sleep", "0.2", "mouseup", "1"]
+        subprocess.run(run, env={**os.environ, "DISPLAY": self.name}, check=True, timeout=60,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
     def stop(self):
         if self._process:
             self._process.terminate()

@@ -85,8 +85,11 @@ class UiDriver:
     def windows(self):
         return [Control(w) for w in self.command("windows")["windows"]]
 
-    def find_window(self, title=None, cls=None, visible=True):
+    def find_window(self, title=None, cls=None, visible=True, exclude=()):
+        """The first top-level window that matches; exclude: handles to pass over."""
         for window in self.windows():
+            if window.hwnd in exclude:
+                continue
             if title is not None and window.text != title:
                 continue
             if cls is not None and window.cls != cls:
@@ -96,8 +99,9 @@ class UiDriver:
             return window
         return None
 
-    def wait_window(self, title=None, cls=None, timeout=30):
-        return wait_for(lambda: self.find_window(title, cls), timeout, what=f"window {title or cls!r}")
+    def wait_window(self, title=None, cls=None, timeout=30, exclude=()):
+        return wait_for(lambda: self.find_window(title, cls, exclude=exclude), timeout,
+                        what=f"window {title or cls!r}")
 
     def window(self, hwnd):
         return Control(self.command("window", hwnd))
