@@ -1,6 +1,7 @@
 """Fixtures that put the operator's side around the programs under test:
-the update-info service on update hosts A and B, and recording programs in
-place of the programs that the launcher starts.
+the update-info service on update hosts A and B, the package download
+service on the download host, and recording programs in place of the
+programs that the launcher starts.
 
 Loaded by conftest.py (pytest_plugins), or with `-p counterpart_fixtures`."""
 import shutil
@@ -15,6 +16,7 @@ if str(REPO) not in sys.path:
     sys.path.insert(0, str(REPO))
 
 from counterparts.services.deployment import load_deployment  # noqa: E402
+from counterparts.services.download import DownloadService  # noqa: E402
 from counterparts.services.updateinfo import UpdateInfoService, UpdateOffer  # noqa: E402
 from vantor_bench.uidriver import wait_for  # noqa: E402
 
@@ -37,6 +39,20 @@ def update_service(deployment):
     next one can listen on the same addresses."""
     package_url = f"http://{deployment['download_host']}/packages/VantorUpdate.vpk"
     service = UpdateInfoService.on_deployment(deployment, UpdateOffer(package_url=package_url)).start()
+    yield service
+    service.stop()
+
+
+@pytest.fixture
+def download_service(deployment, tmp_path):
+    """The package download service on the download host ("A", port 80) for
+    this test, serving the empty folder tmp_path / "packages" (add_package, or
+    make_package from counterparts.services.packages into service.folder).
+    Addresses: url(name), redirect_url(name); behaviours: configure; what it
+    sent: deliveries(), wait_delivery(). Stopped after the test."""
+    folder = tmp_path / "packages"
+    folder.mkdir()
+    service = DownloadService.on_deployment(deployment, folder).start()
     yield service
     service.stop()
 
