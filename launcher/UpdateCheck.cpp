@@ -2,7 +2,9 @@
 
 #include "Deployment.h"
 #include "LauncherMessages.h"
+#include "WorkerWatch.h"
 #include "framework/Internet.h"
+#include "logic/UpdateDecision.h"
 #include "logic/UpdateInfo.h"
 
 #include <process.h>
@@ -79,37 +81,6 @@ unsigned __stdcall UpdateQueryProc(void* param) {
     return code;
 }
 
-enum class CheckResult { Pending, Failed, Named, NoUpdate };
-
-// Looks at both workers in start order, as the supervisor does after each wake-up.
-CheckResult InspectWorkers(UpdateCheckState& state, const fw::ScopedHandle (&workers)[2]) {
-    bool allFailed = true;
-    for (int i = 0; i < 2; ++i) {
-        DWORD code = vantor::kUpdateFailed;
-        if (workers[i] && !::GetExitCodeThread(workers[i].get(), &code)) code = vantor::kUpdateFailed;
-        if (code == STILL_ACTIVE) {
-            allFailed = false;
-            continue;
-        }
-        if (code == vantor::kUpdateNamed) {
-            // The first slot, by worker number, of the workers that ended with an
-            // update; a slot of a worker still running is not read.
-            std::string chosen;
-            for (int slot = 0; slot < 2 && chosen.empty(); ++slot)
-                for (int j = 0; j < 2; ++j) {
-                    DWORD other = 0;
-                    if (state.workerNumber[j] == slot && workers[j] && ::GetExitCodeThread(workers[j].get(), &other) &&
-                        other == vantor::kUpdateNamed)
-                        chosen = state.updateSlot[slot];
-                }
-            state.updaterArg = chosen;
-            return CheckResult::Named;
-        }
-        if (code == vantor::kNoUpdate) return CheckResult::NoUpdate;
-    }
-    return allFailed ? CheckResult::Failed : CheckResult::Pending;
-}
-
 unsigned __stdcall UpdateSupervisorProc(void* param) {
     StatePtr state(std::move(*static_cast<StatePtr*>(param)));
     delete static_cast<StatePtr*>(param);
@@ -121,23 +92,26 @@ unsigned __stdcall UpdateSupervisorProc(void* param) {
         if (!workers[i]) delete start;  // counts as a failed worker
     }
 
-    CheckResult result;
-    while ((result = InspectWorkers(*state, workers)) == CheckResult::Pending) {
-        // Wake on the event and on the end of any worker still running, so that a
-        // worker that signalled just before ending is never missed.
-        HANDLE waitFor[3];
-        DWORD count = 0;
-        if (state->updateEvent) waitFor[count++] = state->updateEvent.get();
-        for (const fw::ScopedHandle& worker : workers) {
-            DWORD code = 0;
-            if (worker && ::GetExitCodeThread(worker.get(), &code) && code == STILL_ACTIVE) waitFor[count++] = worker.get();
+    vantor::CheckDecision decision;
+    for (;;) {
+        const WorkerSnapshot seen = LookAtWorkers(workers, vantor::kUpdateFailed);
+        vantor::WorkerLook looks[2];
+        for (int i = 0; i < 2; ++i) {
+            looks[i].running = seen.running[i];
+            looks[i].code = seen.code[i];
+            // Written by the worker before its thread ended: read only for ended ones.
+            looks[i].number = seen.running[i] ? -1 : state->workerNumber[i];
         }
-        ::WaitForMultipleObjects(count, waitFor, FALSE, INFINITE);
+        decision = vantor::DecideUpdateCheck(looks);
+        if (decision.result != vantor::CheckResult::Pending) break;
+        WaitForWorkerChange(state->updateEvent.get(), workers, seen);
     }
+    if (decision.result == vantor::CheckResult::Named && decision.chosenSlot >= 0)
+        state->updaterArg = state->updateSlot[decision.chosenSlot];
 
     for (fw::ScopedHandle& worker : workers) worker.reset();
-    WPARAM wParam = result == CheckResult::NoUpdate ? 1 : 0;
-    LPARAM lParam = result == CheckResult::Failed ? 1 : 0;
+    WPARAM wParam = decision.result == vantor::CheckResult::NoUpdate ? 1 : 0;
+    LPARAM lParam = decision.result == vantor::CheckResult::Failed ? 1 : 0;
     ::PostMessageA(state->dialog, WM_UPDATE_RESULT, wParam, lParam);
     return 0;
 }
