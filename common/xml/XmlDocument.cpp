@@ -16,9 +16,13 @@ namespace {
 // Offsets are 32-bit and the messages print them as int.
 constexpr size_t kMaxDocumentLength = 0x7FFFFFFF;
 
-// Room made before a parse: a guess from the length, grown by half when short.
-uint32_t InitialRecordCount(size_t documentLength) {
-    return static_cast<uint32_t>(documentLength / 64 + 8);
+// Room made before a parse: record 0 and one record for each start tag the text
+// can hold. The table then takes exactly that, a segment at a time as the parse
+// fills it, and never reallocates; growing beyond it stays as a safety net. At
+// least 8, what a new reader holds.
+uint32_t RecordCountFor(const std::string& document) {
+    uint32_t startTags = xml::StartTagCountBound(document.data(), static_cast<uint32_t>(document.size()));
+    return startTags < 8 ? 8 : startTags + 1;
 }
 
 std::string Quoted(const char* data, size_t length) {
@@ -72,7 +76,7 @@ bool XmlDocument::Parse() {
     bool ok = false;
     if (m_strDoc.size() > kMaxDocumentLength) {
         m_strError = "Document too large";
-    } else if (!m_table.Reset(InitialRecordCount(m_strDoc.size()))) {
+    } else if (!m_table.Reset(RecordCountFor(m_strDoc))) {
         m_strError = std::strerror(ENOMEM);
     } else if (m_strDoc.empty()) {
         m_strError = "Empty document";

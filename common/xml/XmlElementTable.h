@@ -46,10 +46,15 @@ public:
     ElementTable(const ElementTable&) = delete;
     ElementTable& operator=(const ElementTable&) = delete;
 
-    // Room for count records (contents undefined). Storage that already fits
-    // closely is kept. False when memory runs out; the table is then empty.
+    // Room for count records (contents undefined): the first segment is
+    // allocated now, each further one, sized for its share of count, by the
+    // call of Grow that reaches it. So a count that is far too high costs at
+    // most one segment, and a count that is right costs exactly count records.
+    // Storage that already fits closely is kept. False when memory runs out;
+    // the table is then empty.
     bool Reset(uint32_t count);
-    // Grows by half, but never past the next segment boundary. False when
+    // Adds the next segment of the count given to Reset; beyond that count,
+    // grows by half, but never past the next segment boundary. False when
     // memory runs out; the table is then unchanged.
     bool Grow();
 
@@ -60,10 +65,13 @@ public:
     const ElementRecord& operator[](uint32_t pos) const { return m_segments[pos >> 16][pos & 0xFFFF]; }
 
 private:
+    bool AppendSegment(uint32_t size);
     void Release();
 
     std::vector<ElementRecord*> m_segments;
-    uint32_t m_capacity = 0;
+    uint32_t m_capacity = 0;  // records allocated
+    uint32_t m_reserved = 0;  // records of the last Reset; while m_capacity is
+                              // below it, all segments are whole
 };
 
 }  // namespace xml

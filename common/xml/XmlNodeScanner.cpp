@@ -186,6 +186,26 @@ uint32_t TagNameEnd(const char* text, uint32_t length, uint32_t from) {
     return from;
 }
 
+uint32_t StartTagCountBound(const char* text, uint32_t length) {
+    // "<" and ">" are never trail bytes, and the scanner takes a "<" for a start
+    // tag by the byte after it alone, so counting bytes counts characters. The
+    // loop has no branches and counts in 8 bits per block of 255 bytes, so a
+    // compiler with vector instructions at hand compares many bytes at once.
+    constexpr uint32_t kBlock = 255;
+    uint32_t opens = 0, closes = 0;
+    for (uint32_t at = 1; at < length;) {
+        uint32_t blockEnd = length - at > kBlock ? at + kBlock : length;
+        uint8_t blockOpens = 0, blockCloses = 0;
+        for (; at < blockEnd; ++at) {
+            blockOpens += text[at - 1] == '<' && IsNameStart(text[at]);
+            blockCloses += text[at] == '>';
+        }
+        opens += blockOpens;
+        closes += blockCloses;
+    }
+    return opens < closes ? opens : closes;
+}
+
 std::string ScanErrorText(const Node& node) {
     std::string offset = std::to_string(node.start);
     switch (node.problem) {

@@ -73,6 +73,14 @@ private:
 // " \t\n\r/>" or the end of the text.
 uint32_t TagNameEnd(const char* text, uint32_t length, uint32_t from);
 
+// No fewer than the start tags a scan of text[0, length) can yield, found by a
+// byte count without scanning: every start tag has a "<" followed by a name-start
+// byte and a ">" of its own, so the smaller of those two counts. Markup inside
+// comments, CDATA sections and attribute values counts too, but the result never
+// exceeds length / 3; where there is no such markup, it is the number of start
+// tags.
+uint32_t StartTagCountBound(const char* text, uint32_t length);
+
 // The error text of an error node ("" for a silent one).
 std::string ScanErrorText(const Node& node);
 

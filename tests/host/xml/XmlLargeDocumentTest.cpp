@@ -1,6 +1,8 @@
-// Documents of millions of elements parse without any single allocation above
-// 2 MB. The host build runs under AddressSanitizer, whose allocator calls a
-// hook for every block handed out (malloc, realloc, operator new alike).
+// What a parse allocates: documents of millions of elements parse without any
+// single allocation above 2 MB, and the records are one per start tag plus
+// record 0, taken once, never grown. The host build runs under
+// AddressSanitizer, whose allocator calls a hook for every block handed out
+// (malloc, realloc, operator new alike).
 #include <gtest/gtest.h>
 #include <sanitizer/allocator_interface.h>
 
@@ -14,10 +16,22 @@ namespace {
 std::atomic<bool> g_counting{false};
 std::atomic<size_t> g_largest{0};
 std::atomic<size_t> g_count{0};
+// Blocks of 1 KB and more (record segments; not the segment pointers), by count
+// and total size, and the total of all smaller ones.
+constexpr size_t kLargeBlock = 1024;
+std::atomic<size_t> g_largeCount{0};
+std::atomic<size_t> g_largeBytes{0};
+std::atomic<size_t> g_smallBytes{0};
 
 void OnAllocation(const volatile void*, size_t size) {
     if (!g_counting) return;
     ++g_count;
+    if (size >= kLargeBlock) {
+        ++g_largeCount;
+        g_largeBytes += size;
+    } else {
+        g_smallBytes += size;
+    }
     size_t seen = g_largest;
     while (size > seen && !g_largest.compare_exchange_weak(seen, size)) {
     }
@@ -32,6 +46,9 @@ struct AllocationWatch {
         EXPECT_TRUE(installed);
         g_largest = 0;
         g_count = 0;
+        g_largeCount = 0;
+        g_largeBytes = 0;
+        g_smallBytes = 0;
         g_counting = true;
     }
     ~AllocationWatch() { g_counting = false; }
@@ -39,6 +56,7 @@ struct AllocationWatch {
 
 constexpr size_t kTwoMegabytes = 2u << 20;
 constexpr size_t kElements = 4000000;
+constexpr size_t kRecord = sizeof(xml::ElementRecord);
 
 TEST(XmlLargeDocument, FlatDocumentOfMillionsOfElements) {
     std::string text = "<r>";
@@ -52,6 +70,8 @@ TEST(XmlLargeDocument, FlatDocumentOfMillionsOfElements) {
         ASSERT_TRUE(doc.SetText(std::move(text))) << doc.ErrorText();
         EXPECT_GT(g_count.load(), 0u);  // the watch sees the record segments
         EXPECT_LE(g_largest.load(), kTwoMegabytes);
+        // Records for the elements, the root and record 0, and nothing to spare.
+        EXPECT_EQ(g_largeBytes.load(), (kElements + 2) * kRecord);
     }
     size_t found = 0;
     while (doc.NextChild(nullptr)) ++found;
@@ -91,6 +111,70 @@ TEST(XmlLargeDocument, NestingMillionsDeep) {
         ASSERT_TRUE(doc.EnterElement());
     }
     EXPECT_EQ(depth, kDepth);
+}
+
+// --- record reservation ----------------------------------------------------
+
+TEST(XmlRecordReservation, OneBlockOfOneRecordPerElementAndRecordZero) {
+    constexpr size_t kCount = 3000;  // elements below the root
+    std::string text = "<?xml version=\"1.0\"?><!-- items --><r>";
+    for (size_t i = 0; i < kCount; ++i) text += (i % 2) ? "<e>x</e>\r\n" : "<f a=\"1\"/>\r\n";
+    text += "</r>";
+
+    XmlDocument doc;
+    AllocationWatch watch;
+    ASSERT_TRUE(doc.SetText(std::move(text))) << doc.ErrorText();
+    EXPECT_EQ(g_largeCount.load(), 1u);
+    EXPECT_EQ(g_largeBytes.load(), (kCount + 2) * kRecord);
+    EXPECT_LT(g_smallBytes.load(), kLargeBlock);
+}
+
+TEST(XmlRecordReservation, ManySegmentsEachTakenOnceAndTheLastOneSizedToFit) {
+    constexpr size_t kSegment = xml::ElementTable::kSegmentRecords;
+    constexpr size_t kCount = 3 * kSegment + 1000;
+    std::string text = "<r>";
+    for (size_t i = 0; i < kCount; ++i) text += "<e/>";
+    text += "</r>";
+
+    XmlDocument doc;
+    AllocationWatch watch;
+    ASSERT_TRUE(doc.SetText(std::move(text))) << doc.ErrorText();
+    EXPECT_EQ(g_largeCount.load(), 4u);
+    EXPECT_EQ(g_largeBytes.load(), (kCount + 2) * kRecord);
+    EXPECT_LE(g_largest.load(), kTwoMegabytes);
+}
+
+TEST(XmlRecordReservation, TagsInsideCommentsAndCdataCostAtMostOneSegment) {
+    // Counted as if they were elements, they would ask for 32 MB of records.
+    std::string tags;
+    for (size_t i = 0; i < 500000; ++i) tags += "<a>";
+    std::string text = "<r><!--" + tags + "--><e><![CDATA[" + tags + "]]></e></r>";
+
+    XmlDocument doc;
+    {
+        AllocationWatch watch;
+        ASSERT_TRUE(doc.SetText(std::move(text))) << doc.ErrorText();
+        EXPECT_LE(g_largeBytes.load(), kTwoMegabytes);
+    }
+    ASSERT_TRUE(doc.NextChild("e"));
+    EXPECT_EQ(doc.ChildText(), tags);
+    EXPECT_FALSE(doc.NextChild(nullptr));
+    EXPECT_FALSE(doc.NextElement(nullptr));
+}
+
+TEST(XmlRecordReservation, OpeningsWithoutClosesReserveNothingExtra) {
+    std::string openings;
+    for (size_t i = 0; i < 500000; ++i) openings += "<a";
+    std::string text = "<r v=\"" + openings + "\"><e>x</e></r>";
+
+    XmlDocument doc;
+    {
+        AllocationWatch watch;
+        ASSERT_TRUE(doc.SetText(std::move(text))) << doc.ErrorText();
+        EXPECT_LT(g_largest.load(), kLargeBlock);
+    }
+    ASSERT_TRUE(doc.NextChild("e"));
+    EXPECT_EQ(doc.ChildText(), "x");
 }
 
 }  // namespace
