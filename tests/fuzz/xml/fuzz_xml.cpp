@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes to the XML reader and then visits every element the
 // navigation calls can reach, reading the text of each. The cursor only moves
 // down, so each element is reached by a fresh parse and a replay of its path
-// of child indices; a cap on the replays keeps large inputs fast.
+// of child indices; a cap on the replays keeps large inputs fast. First, the
+// count of start tags that sizes the record table must not fall below the
+// number a scan of the bytes yields.
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "xml/XmlDocument.h"
+#include "xml/XmlNodeScanner.h"
 
 namespace {
 
@@ -32,6 +35,15 @@ bool ReplayPath(XmlDocument& doc, const std::string& bytes, const std::vector<ui
     return true;
 }
 
+void CheckStartTagCountBound(const std::string& bytes) {
+    const uint32_t length = static_cast<uint32_t>(bytes.size());
+    xml::NodeScanner scanner(bytes.data(), length);
+    uint32_t startTags = 0;
+    for (xml::Node node = scanner.Next(); node.kind >= 0; node = scanner.Next())
+        if (node.kind == xml::kNodeStartTag) ++startTags;
+    if (xml::StartTagCountBound(bytes.data(), length) < startTags) __builtin_trap();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -39,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A name to search for: the input's first bytes up to a NUL, at most 8.
     std::string name = bytes.substr(0, 8);
     name = name.substr(0, name.find('\0'));
+    CheckStartTagCountBound(bytes);
 
     XmlDocument doc;
     bool parsed = doc.SetText(std::string(bytes));
