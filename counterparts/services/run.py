@@ -31,8 +31,9 @@ SERVICES = [
 def print_request(service_name):
     def observe(host, request, status, what):
         stamp = time.strftime("%H:%M:%S", time.localtime(request.time))
-        print(f"{stamp} {service_name} host {host} {request.method} {request.target} -> {status} ({what})",
-              flush=True)
+        # One write per line: answers on two hosts' threads must not run into each other.
+        sys.stdout.write(f"{stamp} {service_name} host {host} {request.method} {request.target} -> {status} ({what})\n")
+        sys.stdout.flush()
     return observe
 
 
