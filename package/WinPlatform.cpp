@@ -7,26 +7,25 @@ namespace {
 
 bool IsLeadByteOfCodePage(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 
-bool IdentifyFile(const char* path, BY_HANDLE_FILE_INFORMATION* info) {
+// The volume serial number and the file index, read through a handle that
+// asks for no access, so that no sharing mode of another opener refuses it.
+bool IdentifyWinFile(const char* path, FileId* id) {
     HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
-    bool ok = GetFileInformationByHandle(h, info) != FALSE;
+    BY_HANDLE_FILE_INFORMATION info;
+    bool ok = GetFileInformationByHandle(h, &info) != FALSE;
     CloseHandle(h);
-    return ok;
-}
-
-bool IsSameWinFile(const char* a, const char* b) {
-    BY_HANDLE_FILE_INFORMATION ia, ib;
-    if (!IdentifyFile(a, &ia) || !IdentifyFile(b, &ib)) return false;
-    return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
-           ia.nFileIndexLow == ib.nFileIndexLow;
+    if (!ok) return false;
+    id->volume = info.dwVolumeSerialNumber;
+    id->index = static_cast<uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+    return true;
 }
 
 }  // namespace
 
 const Platform& WinPlatform() {
-    static const Platform platform{'\\', &IsLeadByteOfCodePage, &IsSameWinFile};
+    static const Platform platform{'\\', &IsLeadByteOfCodePage, &IdentifyWinFile};
     return platform;
 }
 

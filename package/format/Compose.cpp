@@ -14,34 +14,44 @@ struct ListedFile {
     std::string path;
     std::string name;
     int64_t size = 0;
+    // Open from the inspection until its data is copied: each file is opened
+    // once (opening a file costs far more than reading a small one, above all
+    // under Wine), and the data copied is that of the file that was sized.
+    CFile file;
 };
 
 // Everything that can refuse the list is checked before the package is created.
 ComposeOutcome InspectFiles(const std::vector<std::string>& paths, const Platform& platform,
                             std::vector<ListedFile>* files) {
+    files->reserve(paths.size());
     for (const std::string& path : paths) {
         ListedFile f;
         f.path = path;
         f.name = FileNameOf(path, platform);
         if (!IsSafeBareName(f.name, platform.isLeadByte)) return ComposeOutcome::BadFileName;
         // Read access is all that packing needs.
-        CFile file = CFile::Open(path.c_str(), "rb");
-        if (!file) return ComposeOutcome::CannotReadFile;
-        f.size = file.Size();
+        f.file = CFile::Open(path.c_str(), "rb");
+        if (!f.file) return ComposeOutcome::CannotReadFile;
+        f.size = f.file.Size();
         if (f.size < 0) return ComposeOutcome::CannotReadFile;
         files->push_back(std::move(f));
     }
     return ComposeOutcome::Ok;
 }
 
+// Looks path up once; the listed files are looked up only when it exists (the
+// package and the archive usually do not).
 bool IsOneOf(const std::string& path, const std::vector<ListedFile>& files, const Platform& platform) {
+    FileId target;
+    if (!platform.identifyFile(path.c_str(), &target)) return false;
     for (const ListedFile& f : files) {
-        if (platform.isSameFile(path.c_str(), f.path.c_str())) return true;
+        FileId id;
+        if (platform.identifyFile(f.path.c_str(), &id) && id == target) return true;
     }
     return false;
 }
 
-ComposeOutcome WritePackage(CFile& package, const std::vector<ListedFile>& files,
+ComposeOutcome WritePackage(CFile& package, std::vector<ListedFile>& files,
                             const std::vector<PackageEntry>& entries) {
     uint8_t header[kHeaderSize];
     EncodeHeader(static_cast<int32_t>(entries.size()), header);
@@ -52,8 +62,10 @@ ComposeOutcome WritePackage(CFile& package, const std::vector<ListedFile>& files
         if (std::fwrite(raw, 1, sizeof raw, package.get()) != sizeof raw) return ComposeOutcome::WriteFailed;
     }
     for (size_t i = 0; i < files.size(); ++i) {
-        CFile source = CFile::Open(files[i].path.c_str(), "rb");
-        if (!source || !CopyRange(source, 0, entries[i].size, package.get())) return ComposeOutcome::CopyFailed;
+        CFile& source = files[i].file;
+        if (!source.Seek(0) || !CopyChunks(source.get(), entries[i].size, package.get()))
+            return ComposeOutcome::CopyFailed;
+        source.Close();
     }
     return package.Close() ? ComposeOutcome::Ok : ComposeOutcome::WriteFailed;
 }

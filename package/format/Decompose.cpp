@@ -41,20 +41,35 @@ DecomposeResult SplitPackage(const std::string& packagePath, const std::string& 
     PackageStatus status = ReadPackageTable(package, platform.isLeadByte, &entries);
     if (status != PackageStatus::Ok) return Fail(DecomposeOutcome::BadPackage, status);
 
+    // Only an output that exists already can be the package; the package itself
+    // is looked up once, when the first such output turns up (telling a file's
+    // identity is slow under Wine, while a missing file is found missing fast).
     std::vector<std::string> outputs;
+    FileId packageId;
+    enum { kNotLookedUp, kFound, kMissing } packageLookup = kNotLookedUp;
     for (const PackageEntry& e : entries) {
         outputs.push_back(targetFolder + platform.separator + e.name);
-        if (platform.isSameFile(outputs.back().c_str(), packagePath.c_str()))
-            return Fail(DecomposeOutcome::OverwritesPackage);
+        FileId id;
+        if (!platform.identifyFile(outputs.back().c_str(), &id)) continue;
+        if (packageLookup == kNotLookedUp)
+            packageLookup = platform.identifyFile(packagePath.c_str(), &packageId) ? kFound : kMissing;
+        if (packageLookup == kFound && id == packageId) return Fail(DecomposeOutcome::OverwritesPackage);
     }
+    // Entries written back to back follow each other in the stream; seeking only
+    // to data that lies elsewhere keeps the stream's read buffer, which a seek
+    // would throw away.
+    int64_t position = package.Tell();
     for (size_t i = 0; i < entries.size(); ++i) {
         CFile out = CFile::Open(outputs[i].c_str(), "wb");
         if (!out) return Fail(DecomposeOutcome::CannotCreateFile);
-        bool copied = CopyRange(package, entries[i].offset, entries[i].size, out.get());
+        const PackageEntry& e = entries[i];
+        bool copied = (e.offset == position || package.Seek(e.offset)) &&
+                      CopyChunks(package.get(), e.size, out.get());
         if (!out.Close() || !copied) {
             std::remove(outputs[i].c_str());
             return Fail(DecomposeOutcome::CopyFailed);
         }
+        position = int64_t(e.offset) + e.size;
     }
     package.Close();
     std::remove(packagePath.c_str());  // a failure to delete is ignored

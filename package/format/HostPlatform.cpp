@@ -5,16 +5,18 @@
 namespace pk {
 namespace {
 
-bool IsSameHostFile(const char* a, const char* b) {
-    struct stat sa, sb;
-    if (stat(a, &sa) != 0 || stat(b, &sb) != 0) return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+bool IdentifyHostFile(const char* path, FileId* id) {
+    struct stat st;
+    if (stat(path, &st) != 0) return false;
+    id->volume = static_cast<uint64_t>(st.st_dev);
+    id->index = static_cast<uint64_t>(st.st_ino);
+    return true;
 }
 
 }  // namespace
 
 const Platform& HostPlatform() {
-    static const Platform platform{'/', nullptr, &IsSameHostFile};
+    static const Platform platform{'/', nullptr, &IdentifyHostFile};
     return platform;
 }
 

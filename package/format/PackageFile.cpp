@@ -19,14 +19,21 @@ bool CFile::Seek(int64_t offset) {
 #endif
 }
 
+int64_t CFile::Tell() const {
+#ifdef _WIN32
+    return _ftelli64(m_file);
+#else
+    return static_cast<int64_t>(ftello(m_file));
+#endif
+}
+
 int64_t CFile::Size() {
 #ifdef _WIN32
     if (_fseeki64(m_file, 0, SEEK_END) != 0) return -1;
-    return _ftelli64(m_file);
 #else
     if (fseeko(m_file, 0, SEEK_END) != 0) return -1;
-    return static_cast<int64_t>(ftello(m_file));
 #endif
+    return Tell();
 }
 
 bool CFile::Close() {
@@ -63,11 +70,14 @@ PackageStatus ReadPackageTable(CFile& package, bool (*isLeadByte)(unsigned char)
 }
 
 bool CopyRange(CFile& package, int64_t offset, int64_t size, FILE* out) {
-    if (!package.Seek(offset)) return false;
+    return package.Seek(offset) && CopyChunks(package.get(), size, out);
+}
+
+bool CopyChunks(FILE* in, int64_t size, FILE* out) {
     char buffer[kChunkSize];
     while (size > 0) {
         size_t chunk = size < int64_t(kChunkSize) ? static_cast<size_t>(size) : kChunkSize;
-        if (std::fread(buffer, 1, chunk, package.get()) != chunk) return false;
+        if (std::fread(buffer, 1, chunk, in) != chunk) return false;
         if (std::fwrite(buffer, 1, chunk, out) != chunk) return false;
         size -= static_cast<int64_t>(chunk);
     }

@@ -1,5 +1,6 @@
 // Reading a package from an open stream: the checked entry table and the copy
-// of one entry's data in chunks of 1024 bytes.
+// of one entry's data in chunks of 1024 bytes. The chunks are what this code
+// moves at a time; the C streams underneath buffer reads and writes as usual.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,7 @@ public:
     FILE* get() const { return m_file; }
     explicit operator bool() const { return m_file != nullptr; }
     bool Seek(int64_t offset);
+    int64_t Tell() const;  // -1 on failure
     int64_t Size();  // -1 on failure; leaves the position at the end
     bool Close();    // false when buffered data could not be written
 
@@ -39,5 +41,9 @@ PackageStatus ReadPackageTable(CFile& package, bool (*isLeadByte)(unsigned char)
 
 // Copies size bytes from offset of the package to out through one 1024-byte buffer.
 bool CopyRange(CFile& package, int64_t offset, int64_t size, FILE* out);
+
+// Copies the next size bytes of in to out through one 1024-byte buffer; false
+// when in ends early or a write fails.
+bool CopyChunks(FILE* in, int64_t size, FILE* out);
 
 }  // namespace pk

@@ -19,6 +19,11 @@ size_t AfterLastSeparator(const std::string& path, const Platform& platform) {
 
 }  // namespace
 
+bool IsSameFile(const char* a, const char* b, const Platform& platform) {
+    FileId ia, ib;
+    return platform.identifyFile(a, &ia) && platform.identifyFile(b, &ib) && ia == ib;
+}
+
 bool SplitFileList(const std::string& list, size_t maxPieces, std::vector<std::string>* paths) {
     paths->clear();
     size_t start = 0;

@@ -3,17 +3,29 @@
 // character of the code page.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace pk {
 
+// Which file a path leads to: two paths that reach the same file (another
+// spelling, a hard link) give equal identities.
+struct FileId {
+    uint64_t volume = 0;
+    uint64_t index = 0;
+};
+inline bool operator==(const FileId& a, const FileId& b) { return a.volume == b.volume && a.index == b.index; }
+
 // What differs between the Windows library and the host build of the same code.
 struct Platform {
-    char separator;                              // put between folder and file name
-    bool (*isLeadByte)(unsigned char);           // may be null: single-byte code page
-    bool (*isSameFile)(const char*, const char*);  // both exist and are one file
+    char separator;                                 // put between folder and file name
+    bool (*isLeadByte)(unsigned char);              // may be null: single-byte code page
+    bool (*identifyFile)(const char*, FileId* id);  // false when the path names no existing file
 };
+
+// Both paths name existing files, and it is one file.
+bool IsSameFile(const char* a, const char* b, const Platform& platform);
 
 // Splits the "|"-separated file list into its pieces in order; an empty piece
 // between two bars is an empty path. Gives up (false) after maxPieces.

@@ -67,7 +67,7 @@ int PackCommand(const char* folderArg, const char* manifest, const char* package
     for (const std::string& name : names) {
         std::string path = folder + "\\" + name;
         if (name == kManifestName) {
-            if (platform.isSameFile(path.c_str(), manifest)) continue;  // already first
+            if (pk::IsSameFile(path.c_str(), manifest, platform)) continue;  // already first
             std::fprintf(stderr, "parcel: %s holds another %s than the manifest given\n", folder.c_str(),
                          kManifestName);
             return 1;

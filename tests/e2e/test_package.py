@@ -1,11 +1,12 @@
 """The update package library end to end: parcel.exe and the real Parcelkit.dll /
 v_zipfile.dll under Wine, checked against Info-ZIP and Python's zipfile."""
 import shutil
+import struct
 import subprocess
 import zipfile
 from pathlib import Path
 
-from package_helpers import build_package, parcel, parse_package, tree
+from package_helpers import ENTRY_SIZE, HEADER_SIZE, MAGIC_FIELD, build_package, parcel, parse_package, tree
 
 FIXTURES = Path(__file__).resolve().parents[1] / "data" / "package"
 MANIFEST = b'<?xml version="1.0"?>\n<spkprotocol><version>2.0</version></spkprotocol>\n'
@@ -127,3 +128,23 @@ def test_operator_errors_are_clear(wine, build_dir, tmp_path):
     assert (code, err.strip()) == (1, f"parcel: no archive {wine.winpath(tmp_path / 'none.zip')}")
     code, _, err = parcel(wine, build_dir, "frobnicate")
     assert code == 2 and err.startswith("usage: parcel pack")
+
+
+def test_entries_are_unpacked_from_their_own_offsets(wine, build_dir, tmp_path):
+    # Not the writer's layout: a gap, a jump back, data shared by two entries,
+    # entries back to back again, an empty entry at the very end.
+    data = bytes(range(256)) * 40
+    base = HEADER_SIZE + ENTRY_SIZE * 5
+    table = [("later", base + 5000, 3000), ("first", base, 2000), ("again", base, 2000),
+             ("next", base + 2000, 3000), ("empty", base + len(data), 0)]
+    raw = MAGIC_FIELD + struct.pack("<i", len(table))
+    for name, offset, size in table:
+        raw += name.encode().ljust(256, b"\0") + struct.pack("<ii", offset, size)
+    up, target = tmp_path / "up", tmp_path / "target"
+    up.mkdir(), target.mkdir()
+    with zipfile.ZipFile(up / "u.zip", "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr("PkUpdate.pk", raw + data)
+    code, _, err = parcel(wine, build_dir, "unpack", wine.winpath(up / "u.zip"), wine.winpath(target))
+    assert code == 0, err
+    for name, offset, size in table:
+        assert (target / name).read_bytes() == data[offset - base:offset - base + size], name

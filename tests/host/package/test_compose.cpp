@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "Compose.h"
 #include "HostPlatform.h"
@@ -70,14 +71,23 @@ TEST(Compose, RefusesWhatDoesNotFitBeforeCreatingAnything) {
     EXPECT_EQ(ComposeOutcome::NoPackagePath, Compose(dir / "f", ""));
 }
 
-TEST(Compose, AcceptsExactly100Files) {
+TEST(Compose, PacksExactly100FilesEachWithItsOwnData) {
     ScratchDir dir;
-    std::string list;
+    std::string list, data;
+    std::vector<pktest::RawPackageEntry> entries;
+    int32_t offset = int32_t(pk::kHeaderSize + 100 * pk::kEntrySize);
     for (int i = 0; i < 100; ++i) {
-        pktest::WriteFile(dir / ("f" + std::to_string(i)), std::to_string(i));
-        list += (i ? "|" : "") + dir / ("f" + std::to_string(i));
+        const std::string name = "f" + std::to_string(i);
+        const std::string content = pktest::Bytes(size_t(i * 37 % 1500), uint32_t(i));
+        pktest::WriteFile(dir / name, content);
+        list += (i ? "|" : "") + dir / name;
+        entries.push_back({name, offset, int32_t(content.size())});
+        offset += int32_t(content.size());
+        data += content;
     }
-    EXPECT_EQ(ComposeOutcome::Ok, Compose(list, dir / "p.pk"));
+    ASSERT_EQ(ComposeOutcome::Ok, Compose(list, dir / "p.pk"));
+    std::string name;
+    EXPECT_EQ(pktest::BuildPackage(entries, data), UnzipOnly(dir / "p.pkzip", &name));
 }
 
 TEST(Compose, NeedsReadAccessOnly) {
@@ -95,6 +105,25 @@ TEST(Compose, RefusesToOverwriteAListedFile) {
     EXPECT_EQ(ComposeOutcome::OverwritesInput, Compose(dir / "p.pkzip", dir / "p.pk"));
     EXPECT_EQ("precious", pktest::ReadFile(dir / "p.pk"));
     EXPECT_EQ("precious too", pktest::ReadFile(dir / "p.pkzip"));
+
+    // The same file under another name, after a file that is not it.
+    pktest::WriteFile(dir / "other", "other");
+    pktest::WriteFile(dir / "data", "data");
+    ASSERT_EQ(0, link((dir / "data").c_str(), (dir / "q.pk").c_str()));
+    EXPECT_EQ(ComposeOutcome::OverwritesInput, Compose(dir / "other|" + dir / "data", dir / "q.pk"));
+    EXPECT_EQ("data", pktest::ReadFile(dir / "q.pk"));
+    EXPECT_FALSE(pktest::Exists(dir / "q.pkzip"));
+}
+
+TEST(Compose, ReplacesTheArchiveAndPackageOfAnEarlierRun) {
+    ScratchDir dir;
+    pktest::WriteFile(dir / "a", "new content");
+    pktest::WriteFile(dir / "p.pk", "stale package");
+    pktest::WriteFile(dir / "p.pkzip", "stale archive");
+    ASSERT_EQ(ComposeOutcome::Ok, Compose(dir / "a", dir / "p.pk"));
+    std::string name;
+    EXPECT_EQ(pktest::BuildPackage({{"a", 524, 11}}, "new content"), UnzipOnly(dir / "p.pkzip", &name));
+    EXPECT_FALSE(pktest::Exists(dir / "p.pk"));
 }
 
 TEST(Compose, PackageThatCannotBeCreatedLeavesNothing) {

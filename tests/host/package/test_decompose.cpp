@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "Compose.h"
 #include "Decompose.h"
@@ -137,6 +138,35 @@ TEST(Decompose, EntryNamedLikeThePackageInItsOwnFolderIsRefused) {
     f.target = f.dir / "up";
     EXPECT_EQ(DecomposeOutcome::OverwritesPackage, f.Decompose().outcome);
     EXPECT_EQ(package, pktest::ReadFile(f.dir / "up/PkUpdate.pk"));
+}
+
+TEST(Decompose, EachEntryIsReadAtItsOwnOffset) {
+    // Not the writer's layout: a gap, a jump back, data shared by two entries,
+    // then entries back to back again, and an empty entry at the very end.
+    const int32_t base = int32_t(pk::kHeaderSize + 5 * pk::kEntrySize);
+    const std::string data = "0123456789abcdefghij";
+    Folders f;
+    f.WriteArchive(BuildPackage({{"later", base + 12, 5}, {"first", base, 4}, {"again", base, 4},
+                                 {"next", base + 4, 6}, {"empty", base + 20, 0}},
+                                data));
+    ASSERT_EQ(DecomposeOutcome::Ok, f.Decompose().outcome);
+    EXPECT_EQ("cdefg", pktest::ReadFile(f.target + "/later"));
+    EXPECT_EQ("0123", pktest::ReadFile(f.target + "/first"));
+    EXPECT_EQ("0123", pktest::ReadFile(f.target + "/again"));
+    EXPECT_EQ("456789", pktest::ReadFile(f.target + "/next"));
+    EXPECT_EQ("", pktest::ReadFile(f.target + "/empty"));
+}
+
+TEST(Decompose, OutputThatIsThePackageUnderAnotherNameIsRefused) {
+    Folders f;
+    const std::string package = BuildPackage({{"a", 788, 1}, {"b", 789, 1}}, "ab");
+    pktest::WriteFile(f.dir / "up/p.pk", package);
+    pktest::WriteFile(f.target + "/a", "an older a");
+    ASSERT_EQ(0, link((f.dir / "up/p.pk").c_str(), (f.target + "/b").c_str()));
+    EXPECT_EQ(DecomposeOutcome::OverwritesPackage,
+              pk::SplitPackage(f.dir / "up/p.pk", f.target, pk::HostPlatform()).outcome);
+    EXPECT_EQ(package, pktest::ReadFile(f.dir / "up/p.pk"));
+    EXPECT_EQ("an older a", pktest::ReadFile(f.target + "/a"));  // checked before anything is written
 }
 
 TEST(Decompose, ArchiveProblemsFail) {

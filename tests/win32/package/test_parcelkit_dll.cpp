@@ -108,6 +108,34 @@ TEST_F(ParcelkitDll, ComposesAndDecomposesThreeFiles) {
     EXPECT_EQ((std::vector<std::string>{"x.datzip"}), ListFolder(At("up")));
 }
 
+TEST_F(ParcelkitDll, ComposesAndDecomposesAHundredFiles) {
+    std::string list;
+    std::vector<std::string> names, contents;
+    for (int i = 0; i < 100; ++i) {
+        names.push_back("f" + std::to_string(100 + i).substr(1) + ".bin");
+        contents.push_back(std::string(size_t(i * 37 % 1500), char('A' + i % 26)) + std::to_string(i));
+        WriteFile(At(names.back()), contents.back());
+        list += (i ? "|" : "") + At(names.back());
+    }
+    ASSERT_EQ(1, compose(list.c_str(), At("up\\many.pk").c_str()));
+    ASSERT_EQ(1, decompose(At("up\\many.pkzip").c_str(), At("target").c_str()));
+    ASSERT_EQ(names, ListFolder(At("target")));
+    for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(contents[i], ReadFile(At("target\\" + names[i]))) << i;
+}
+
+TEST_F(ParcelkitDll, ComposingAgainReplacesTheArchiveButNeverAListedFile) {
+    WriteFile(At("a.dll"), "first");
+    ASSERT_EQ(1, compose(At("a.dll").c_str(), At("up\\x.dat").c_str()));
+    WriteFile(At("a.dll"), "second");
+    ASSERT_EQ(1, compose(At("a.dll").c_str(), At("up\\x.dat").c_str()));  // over the earlier archive
+    ASSERT_EQ(1, decompose(At("up\\x.datzip").c_str(), At("target").c_str()));
+    EXPECT_EQ("second", ReadFile(At("target\\a.dll")));
+
+    EXPECT_EQ(0, compose(At("a.dll").c_str(), At("a.dll").c_str()));
+    EXPECT_EQ(0, compose(At("a.dllzip").c_str(), At("a.dll").c_str()));
+    EXPECT_EQ("second", ReadFile(At("a.dll")));
+}
+
 TEST_F(ParcelkitDll, NullPackagePathSelectsPkUpdateBesideTheProgram) {
     WriteFile(At("a.dll"), "a");
     char module[MAX_PATH];
