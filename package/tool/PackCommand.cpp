@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CallTimer.h"
 #include "PackageFormat.h"
 #include "ParcelCommands.h"
 #include "ParcelkitApi.h"
@@ -48,7 +49,7 @@ bool ListFolder(const std::string& folder, std::vector<std::string>* names) {
 
 }  // namespace
 
-int PackCommand(const char* folderArg, const char* manifest, const char* packagePath) {
+int PackCommand(const char* folderArg, const char* manifest, const char* packagePath, bool showTiming) {
     const pk::Platform& platform = pk::WinPlatform();
     if (pk::FileNameOf(manifest, platform) != kManifestName) {
         std::fprintf(stderr, "parcel: the manifest must be named %s\n", kManifestName);
@@ -84,11 +85,15 @@ int PackCommand(const char* folderArg, const char* manifest, const char* package
                      unsigned(pk::kMaxFiles));
         return 1;
     }
-    if (!ComposeFile(list.c_str(), packagePath)) {
+    CCallTimer timer;
+    const int composed = ComposeFile(list.c_str(), packagePath);
+    const double seconds = timer.Seconds();
+    if (!composed) {
         std::fprintf(stderr, "parcel: packing failed (a file unreadable or larger than 2 GB in all, "
                              "or %s / %szip not writable)\n", packagePath, packagePath);
-        return 1;
+    } else {
+        std::printf("packed %u files into %szip\n", unsigned(count), packagePath);
     }
-    std::printf("packed %u files into %szip\n", unsigned(count), packagePath);
-    return 0;
+    if (showTiming) PrintTiming("ComposeFile", seconds);
+    return composed ? 0 : 1;
 }

@@ -1,7 +1,12 @@
 // The three commands of the operator's tool; each returns the process exit code
-// (0 done, 1 failed) and reports on stdout/stderr.
+// (0 done, 1 failed) and reports on stdout/stderr. With showTiming, pack and
+// unpack also print the time spent inside the library call as a last line on
+// stdout: "timing: ComposeFile 0.012345 s" (or DecomposeFile), success or not.
 #pragma once
 
-int PackCommand(const char* folder, const char* manifest, const char* packagePath);
+int PackCommand(const char* folder, const char* manifest, const char* packagePath, bool showTiming);
 int ListCommand(const char* path);
-int UnpackCommand(const char* archivePath, const char* targetFolder);
+int UnpackCommand(const char* archivePath, const char* targetFolder, bool showTiming);
+
+// The last line that showTiming adds.
+void PrintTiming(const char* function, double seconds);

@@ -2,10 +2,11 @@
 
 #include <cstdio>
 
+#include "CallTimer.h"
 #include "ParcelCommands.h"
 #include "ParcelkitApi.h"
 
-int UnpackCommand(const char* archivePath, const char* targetFolder) {
+int UnpackCommand(const char* archivePath, const char* targetFolder, bool showTiming) {
     DWORD archive = GetFileAttributesA(archivePath);
     if (archive == INVALID_FILE_ATTRIBUTES || (archive & FILE_ATTRIBUTE_DIRECTORY)) {
         std::fprintf(stderr, "parcel: no archive %s\n", archivePath);
@@ -16,11 +17,15 @@ int UnpackCommand(const char* archivePath, const char* targetFolder) {
         std::fprintf(stderr, "parcel: no folder %s\n", targetFolder);
         return 1;
     }
-    if (!DecomposeFile(archivePath, targetFolder)) {
+    CCallTimer timer;
+    const int decomposed = DecomposeFile(archivePath, targetFolder);
+    const double seconds = timer.Seconds();
+    if (!decomposed) {
         std::fprintf(stderr, "parcel: unpacking %s failed (not a zip archive, an unsafe or corrupt entry, "
                              "no valid package inside, or a file that cannot be written)\n", archivePath);
-        return 1;
+    } else {
+        std::printf("unpacked %s into %s\n", archivePath, targetFolder);
     }
-    std::printf("unpacked %s into %s\n", archivePath, targetFolder);
-    return 0;
+    if (showTiming) PrintTiming("DecomposeFile", seconds);
+    return decomposed ? 0 : 1;
 }

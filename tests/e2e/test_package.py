@@ -1,5 +1,6 @@
 """The update package library end to end: parcel.exe and the real Parcelkit.dll /
 v_zipfile.dll under Wine, checked against Info-ZIP and Python's zipfile."""
+import re
 import shutil
 import struct
 import subprocess
@@ -128,6 +129,33 @@ def test_operator_errors_are_clear(wine, build_dir, tmp_path):
     assert (code, err.strip()) == (1, f"parcel: no archive {wine.winpath(tmp_path / 'none.zip')}")
     code, _, err = parcel(wine, build_dir, "frobnicate")
     assert code == 2 and err.startswith("usage: parcel pack")
+
+
+def test_timing_option_adds_one_line_after_the_usual_output(wine, build_dir, tmp_path):
+    src = make_source(tmp_path)
+    package = wine.winpath(tmp_path / "p.pk")
+    code, out, err = parcel(wine, build_dir, "--timing", "pack", wine.winpath(src),
+                            wine.winpath(tmp_path / "updateFile.xml"), package)
+    assert code == 0, err
+    lines = out.splitlines()
+    assert lines[0] == f"packed 4 files into {package}zip"
+    assert len(lines) == 2 and re.fullmatch(r"timing: ComposeFile \d+\.\d{6} s", lines[1]), lines
+    target = tmp_path / "target"
+    target.mkdir()
+    code, out, err = parcel(wine, build_dir, "--timing", "unpack", package + "zip", wine.winpath(target))
+    assert code == 0, err
+    lines = out.splitlines()
+    assert lines[0] == f"unpacked {package}zip into {wine.winpath(target)}"
+    assert len(lines) == 2 and re.fullmatch(r"timing: DecomposeFile \d+\.\d{6} s", lines[1]), lines
+    assert tree(target) == ["a.dll", "b.txt", "c.bin", "updateFile.xml"]
+
+    # A failed call is timed too; its message stays on stderr.
+    code, out, err = parcel(wine, build_dir, "--timing", "unpack", wine.winpath(tmp_path / "updateFile.xml"),
+                            wine.winpath(target))
+    assert code == 1 and err.startswith("parcel: unpacking"), err
+    assert re.fullmatch(r"timing: DecomposeFile \d+\.\d{6} s\n", out.replace("\r\n", "\n")), out
+    code, _, err = parcel(wine, build_dir, "--timing", "list", wine.winpath(FIXTURES / "three.pk"))
+    assert code == 2 and err.startswith("usage: parcel pack") and "--timing" in err, err
 
 
 def test_entries_are_unpacked_from_their_own_offsets(wine, build_dir, tmp_path):
