@@ -57,8 +57,16 @@ class WineEnv:
         return "Z:" + str(Path(path).resolve()).replace("/", "\\")
 
     def run(self, args, cwd=None, timeout=60, input=None):
-        return subprocess.run(["wine", *map(str, args)], cwd=cwd, env=self.env, input=input,
-                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
+        """Runs a program to its end; its output in the result's stdout and stderr.
+        The output goes through files, not pipes: a program that is the first to
+        need one of Wine's service processes (COM, for example) has them started
+        with its handles, and they would hold a pipe open long after it ended."""
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            done = subprocess.run(["wine", *map(str, args)], cwd=cwd, env=self.env, input=input,
+                                  stdout=out, stderr=err, timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            return subprocess.CompletedProcess(done.args, done.returncode, out.read(), err.read())
 
     def start(self, args, cwd=None, stdout=None, stderr=None, stdin=subprocess.DEVNULL):
         return subprocess.Popen(["wine", *map(str, args)], cwd=cwd, env=self.env,
