@@ -185,7 +185,6 @@ class DownloadService(ConfigurableService):
         self.folder = Path(folder)
         self._deliveries = {name: [] for name in self.hosts}
         self._delivered = threading.Condition()
-        self.observers = []   # callables (host name, RecordedRequest, status, what) after each answer
 
     @classmethod
     def on_deployment(cls, deployment, folder, port=DOWNLOAD_PORT):
@@ -342,9 +341,8 @@ class DownloadService(ConfigurableService):
                 self._finish(delivery, FAILED)
             status = delivery.status if delivery.status is not None else delivery.kind
             host.answers.append((time.time(), request.target, f"{status} {delivery.end}", delivery.sent))
-            for observe in list(self.observers):
-                observe(host.name, request, status, f"{what}: {delivery.sent} of {delivery.length} bytes, "
-                                                    f"{delivery.end}")
+            self.notify(host.name, request, status,
+                        f"{what}: {delivery.sent} of {delivery.length} bytes, {delivery.end}")
 
     def _deliver(self, host, connection, request, behaviour, delivery):
         """Sends the answer; returns what it was. Ends the delivery."""
@@ -461,13 +459,7 @@ def from_config(section, deployment):
     folder = Path(section.get("folder") or DEFAULT_FOLDER)
     folder = folder if folder.is_absolute() else REPO / folder
     folder.mkdir(parents=True, exist_ok=True)
-    service = DownloadService.on_deployment(deployment, folder)
-    for name, settings in section.get("hosts", {}).items():
-        settings = dict(settings)
-        for key in ("body", "raw"):
-            if isinstance(settings.get(key), str):
-                settings[key] = settings[key].encode("gbk")
-        if "headers" in settings:
-            settings["headers"] = tuple(tuple(pair) for pair in settings["headers"])
-        service.configure(name, **settings)
-    return service
+    hosts = {name: {**settings, "headers": tuple(tuple(pair) for pair in settings["headers"])}
+             if "headers" in settings else settings
+             for name, settings in section.get("hosts", {}).items()}
+    return DownloadService.on_deployment(deployment, folder).configure_hosts(hosts, text_fields=("body", "raw"))

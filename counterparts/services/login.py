@@ -42,7 +42,7 @@ import re
 import secrets
 import ssl
 import time
-from dataclasses import dataclass, field, replace
+from dataclasses import dataclass, replace
 from pathlib import Path
 
 from .deployment import REPO
@@ -145,7 +145,6 @@ class LoginService(ConfigurableService):
         self._tickets = {}
         self._clock_offset = 0.0
         self.answers = []      # Answer of every request, in order
-        self.observers = []    # callables (host name, RecordedRequest, status, what) after each answer
 
     @classmethod
     def on_deployment(cls, deployment, accounts=None, tls=None, ports=LOGIN_PORTS):
@@ -257,8 +256,7 @@ class LoginService(ConfigurableService):
             handler.send_reply(answer.status, answer.body, "text/html; charset=gb2312", behaviour.headers)
         with self._lock:
             self.answers.append(replace(answer, what=what))
-        for observe in list(self.observers):
-            observe(host.name, handler.recorded, answer.status, what)
+        self.notify(host.name, handler.recorded, answer.status, what)
 
     def describe(self):
         with self._lock:
@@ -280,9 +278,4 @@ def from_config(section, deployment):
     section = dict(section or {})
     service = LoginService.on_deployment(deployment, section.get("accounts"))
     service.set_maintenance(section.get("maintenance", False))
-    for name, settings in section.get("hosts", {}).items():
-        settings = dict(settings)
-        if isinstance(settings.get("body"), str):
-            settings["body"] = settings["body"].encode("gbk")
-        service.configure(name, **settings)
-    return service
+    return service.configure_hosts(section.get("hosts"))

@@ -256,6 +256,7 @@ class RecordingService:
         """hosts: {name: address}; tls and extra_ports as ServedHost takes them."""
         self.hosts = {name: ServedHost(self, name, address, port, tls, extra_ports)
                       for name, address in hosts.items()}
+        self.observers = []   # callables (host name, RecordedRequest, status, what) after each answer
 
     def host(self, name):
         return self.hosts[name]
@@ -285,6 +286,11 @@ class RecordingService:
 
     def respond(self, host, handler):
         raise NotImplementedError
+
+    def notify(self, host_name, request, status, what):
+        """Tells every observer how a request was answered."""
+        for observe in list(self.observers):
+            observe(host_name, request, status, what)
 
     def journal(self):
         """Lines of what each host received and answered, in time order: the
@@ -327,6 +333,15 @@ class ConfigurableService(RecordingService):
             host.close()
         elif self._started:
             host.listen()
+
+    def configure_hosts(self, hosts, text_fields=("body",)):
+        """Sets each host's behaviour from a configuration's "hosts" section
+        ({name: {field: value}}): the text of text_fields becomes GBK bytes."""
+        for name, settings in (hosts or {}).items():
+            settings = {key: value.encode("gbk") if key in text_fields and isinstance(value, str) else value
+                        for key, value in settings.items()}
+            self.configure(name, **settings)
+        return self
 
     def start(self):
         self._started = True

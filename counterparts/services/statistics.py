@@ -40,7 +40,6 @@ class StatisticsService(ConfigurableService):
 
     def __init__(self, hosts, port=STATISTICS_PORT):
         super().__init__(hosts, port, HostBehaviour)
-        self.observers = []   # callables (host name, RecordedRequest, status, what) after each answer
 
     @classmethod
     def on_deployment(cls, deployment, port=STATISTICS_PORT):
@@ -67,8 +66,7 @@ class StatisticsService(ConfigurableService):
             what = "dropped: host closed while the answer waited"
         else:
             handler.send_reply(status, OK_PAGE if status == 200 else NOT_FOUND_PAGE)
-        for observe in list(self.observers):
-            observe(host.name, request, status, what)
+        self.notify(host.name, request, status, what)
 
     def describe(self):
         lines = ["statistics service:"]
@@ -82,7 +80,4 @@ class StatisticsService(ConfigurableService):
 def from_config(section, deployment):
     """The service as a configuration's "statistics" section sets it up:
     "hosts": {"A": {"status": 200}, "B": {...}} with HostBehaviour fields."""
-    service = StatisticsService.on_deployment(deployment)
-    for name, settings in dict(section or {}).get("hosts", {}).items():
-        service.configure(name, **settings)
-    return service
+    return StatisticsService.on_deployment(deployment).configure_hosts(dict(section or {}).get("hosts"))

@@ -89,7 +89,6 @@ class UpdateInfoService(ConfigurableService):
     def __init__(self, hosts, offer=None, port=UPDATE_INFO_PORT):
         super().__init__(hosts, port, HostBehaviour)
         self._offer = offer or UpdateOffer()
-        self.observers = []   # callables (host name, RecordedRequest, status, what) after each answer
 
     @classmethod
     def on_deployment(cls, deployment, offer=None, port=UPDATE_INFO_PORT):
@@ -150,8 +149,7 @@ class UpdateInfoService(ConfigurableService):
             what = "dropped: host closed while the answer waited"
         else:
             handler.send_reply(status, body, "text/xml; charset=gb2312")
-        for observe in list(self.observers):
-            observe(host.name, handler.recorded, status, what)
+        self.notify(host.name, handler.recorded, status, what)
 
     def describe(self):
         offer = self.offer
@@ -171,10 +169,4 @@ def from_config(section, deployment):
     hosts = section.pop("hosts", {})
     default_url = f"http://{deployment['download_host']}/packages/VantorUpdate.vpk"
     offer = UpdateOffer(**{"package_url": default_url, **section})
-    service = UpdateInfoService.on_deployment(deployment, offer)
-    for name, settings in hosts.items():
-        settings = dict(settings)
-        if isinstance(settings.get("body"), str):
-            settings["body"] = settings["body"].encode("gbk")
-        service.configure(name, **settings)
-    return service
+    return UpdateInfoService.on_deployment(deployment, offer).configure_hosts(hosts)
