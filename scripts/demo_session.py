@@ -19,6 +19,8 @@ sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
 from counterparts.services.deployment import load_deployment  # noqa: E402
 from counterparts.services.run import start_services, stop_services  # noqa: E402
+from launcher_panels import (LOGIN_BUTTON, PASSWORD_EDIT, SERVER_LIST, STATUS_LINE,  # noqa: E402
+                             USER_NAME_EDIT, VERSION_LABEL)
 from vantor_bench.display import Display  # noqa: E402
 from vantor_bench.programs import LAUNCHER_TITLE, InstallFolder, Program  # noqa: E402
 from vantor_bench.uidriver import UiDriver, wait_for  # noqa: E402
@@ -27,10 +29,6 @@ from vantor_bench.wine import WineEnv  # noqa: E402
 BUILD = ROOT / "build" / "win32"
 DEMO = ROOT / "build" / "demo"
 SERVICES_CONFIG = ROOT / "counterparts" / "services" / "dev.json"
-DEMO_USER, DEMO_PASSWORD = "player1", "vantor123"
-
-STATUS_LINE, VERSION_LABEL, LOGIN_BUTTON, SERVER_LIST = 1028, 1021, 1027, 1029
-USER_NAME_EDIT, PASSWORD_EDIT = 1023, 1024
 COMPONENT_KEY = r"Software\Classes\CLSID\{C47F5BD3-0E04-41C5-A417-FA453F5EE3BE}\InprocServer32"
 DEVELOPMENT_CA = "Vantor Development Root CA"
 GAME_RECORD = "Vantor.cmdline.txt"
@@ -77,8 +75,13 @@ def prepare():
     return folder
 
 
-def start_counterparts():
-    config = json.loads(SERVICES_CONFIG.read_text(encoding="utf-8"))
+def demo_account(config):
+    """(user, password) of the first account of the login service that may log in."""
+    accounts = config["login"]["accounts"]
+    return next((user, a["password"]) for user, a in accounts.items() if not a.get("disabled"))
+
+
+def start_counterparts(config):
     deployment = load_deployment(BUILD / "generated" / "deployment.json")
     try:
         running = start_services(config, deployment)
@@ -104,7 +107,8 @@ def report_game(folder, ui):
     return window
 
 
-def scripted(folder):
+def scripted(folder, account):
+    user, password = account
     session = Session()
     try:
         print(f"\ninstallation folder: {folder.path}")
@@ -128,9 +132,9 @@ def scripted(folder):
         print(f"regions: {regions}; choosing {regions[0]!r}")
         session.ui.double_click_item(window.hwnd, SERVER_LIST, 0)
         wait_for(lambda: session.ui.control(window.hwnd, USER_NAME_EDIT).visible, 30, what="the credential fields")
-        session.ui.type_text(window.hwnd, USER_NAME_EDIT, DEMO_USER)
-        session.ui.type_text(window.hwnd, PASSWORD_EDIT, DEMO_PASSWORD)
-        print(f"typed user {DEMO_USER!r} and its password")
+        session.ui.type_text(window.hwnd, USER_NAME_EDIT, user)
+        session.ui.type_text(window.hwnd, PASSWORD_EDIT, password)
+        print(f"typed user {user!r} and its password")
         session.screenshot("credentials-typed")
 
         session.ui.click(window.hwnd, LOGIN_BUTTON)
@@ -143,11 +147,11 @@ def scripted(folder):
         session.close()
 
 
-def interactive(folder):
+def interactive(folder, account):
     session = Session(os.environ["DISPLAY"])
     try:
         print(f"\ninstallation folder: {folder.path}")
-        print(f"log in with user {DEMO_USER!r}, password {DEMO_PASSWORD!r}; closing the launcher ends the demo")
+        print(f"log in with user {account[0]!r}, password {account[1]!r}; closing the launcher ends the demo")
         launcher = Program(session.wine, folder.file("VantorLogin.exe"), [], folder.path, DEMO)
         launcher.wait_exit(timeout=None)
         if folder.file(GAME_RECORD).exists():
@@ -161,12 +165,13 @@ def interactive(folder):
 
 def main():
     folder = prepare()
-    running = start_counterparts()
+    config = json.loads(SERVICES_CONFIG.read_text(encoding="utf-8"))
+    running = start_counterparts(config)
     try:
         if os.environ.get("DISPLAY"):
-            interactive(folder)
+            interactive(folder, demo_account(config))
         else:
-            scripted(folder)
+            scripted(folder, demo_account(config))
     except (TimeoutError, subprocess.TimeoutExpired) as error:
         sys.exit(f"demo: {error}")
     finally:

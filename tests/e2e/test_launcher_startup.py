@@ -110,8 +110,8 @@ def test_launcher_ends_at_the_players_request(launcher, ui, how):
 def test_skein_button_switches_to_the_login_page_view(launcher, ui):
     _, window = launcher()
     ui.command_click(window.hwnd, 1022)
-    ui_view = wait_for(lambda: (lambda view: view if view.visible else None)(ui.control(window.hwnd, 1020)),
-                       10, what="the login page view")
+    wait_for(lambda: ui.control(window.hwnd, 1020).visible, 10, what="the login page view")
+    ui_view = ui.control(window.hwnd, 1020)
     for control_id in LOGIN_PANEL_CONTROLS:
         assert not ui.control(window.hwnd, control_id).visible, control_id
     assert ui.default_button(window.hwnd) == 0

@@ -9,7 +9,6 @@ import pytest
 from launcher_panels import DEFAULT_VERSION, write_client_info
 from login_fixtures import (FAILING_PAYLOAD, DEMO_PASSWORD, DEMO_USER, DISABLED_USER, PROGRAM_NAME, expected_game_command_line,
                             fields, game_command_line, game_token, log_in, open_credentials, retype, take_message)
-from vantor_bench.uidriver import wait_for
 
 EXCHANGE_FAILED = "出现错误，登录失败"
 REPLY_FAILED = "出现错误，登录失败!"
