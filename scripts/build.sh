@@ -4,17 +4,19 @@
 # build/win32  the 32-bit Windows deliverables, Win32 tests and counterparts (MinGW-w64)
 # build/host   the platform-free code natively, under ASan and UBSan, with the fuzzers
 # build/bench  the platform-free code natively, optimised, with the benchmarks
+# VANTOR_BUILD_ROOT puts the three folders elsewhere (default: build/).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+out=${VANTOR_BUILD_ROOT:-$root/build}
 what=${1:-all}
 jobs=$(nproc)
 
 configure_and_build() {  # dir, cmake args...
   local dir=$1; shift
-  if [ ! -f "$root/build/$dir/build.ninja" ]; then
-    cmake -S "$root" -B "$root/build/$dir" -G Ninja "$@" >/dev/null
+  if [ ! -f "$out/$dir/build.ninja" ]; then
+    cmake -S "$root" -B "$out/$dir" -G Ninja "$@" >/dev/null
   fi
-  cmake --build "$root/build/$dir" -j "$jobs"
+  cmake --build "$out/$dir" -j "$jobs"
 }
 
 case "$what" in
