@@ -1,7 +1,7 @@
 #include "ServerLocations.h"
 
 #include "Deployment.h"
-#include "logic/DecimalText.h"
+#include "text/DecimalText.h"
 
 bool g_bServerChosen = false;
 

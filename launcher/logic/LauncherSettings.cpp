@@ -1,19 +1,11 @@
 #include "LauncherSettings.h"
 
+#include "text/GbkText.h"
+
 namespace vantor {
 
 std::string FolderOfModulePath(const std::string& modulePath) {
-    // Step by character so that a GBK trail byte equal to '\' is never taken
-    // for a separator.
-    size_t cut = std::string::npos;
-    for (size_t i = 0; i < modulePath.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(modulePath[i]);
-        if (c >= 0x81 && c <= 0xFE && i + 1 < modulePath.size()) {
-            ++i;  // lead byte: the next byte belongs to the same character
-            continue;
-        }
-        if (c == '\\') cut = i;
-    }
+    size_t cut = FindLastBackslash(modulePath);
     return cut == std::string::npos ? std::string() : modulePath.substr(0, cut + 1);
 }
 

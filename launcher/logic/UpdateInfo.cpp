@@ -1,6 +1,6 @@
 #include "UpdateInfo.h"
 
-#include "DecimalText.h"
+#include "text/DecimalText.h"
 #include "xml/XmlDocument.h"
 
 namespace vantor {

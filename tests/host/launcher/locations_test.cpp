@@ -1,4 +1,4 @@
-#include "logic/DecimalText.h"
+#include "text/DecimalText.h"
 #include "logic/EnvironmentCommands.h"
 #include "logic/Locations.h"
 

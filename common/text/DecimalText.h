@@ -1,4 +1,4 @@
-// Decimal conversion as the launcher's settings and replies use it.
+// Decimal conversion as the settings, replies and command lines of both programs use it.
 #pragma once
 
 #include <string>
