@@ -1,7 +1,7 @@
 """Fixtures that put the operator's side around the programs under test:
 the update-info service on update hosts A and B, the package download
-service on the download host, and recording programs in place of the
-programs that the launcher starts.
+service on the download host, nginx as a second download server, and
+recording programs in place of the programs that the launcher starts.
 
 Loaded by conftest.py (pytest_plugins), or with `-p counterpart_fixtures`."""
 import shutil
@@ -17,6 +17,7 @@ if str(REPO) not in sys.path:
 
 from counterparts.services.deployment import load_deployment  # noqa: E402
 from counterparts.services.download import DownloadService  # noqa: E402
+from counterparts.services.nginx import NginxServer  # noqa: E402
 from counterparts.services.updateinfo import UpdateInfoService, UpdateOffer  # noqa: E402
 from vantor_bench.uidriver import wait_for  # noqa: E402
 
@@ -55,6 +56,17 @@ def download_service(deployment, tmp_path):
     service = DownloadService.on_deployment(deployment, folder).start()
     yield service
     service.stop()
+
+
+@pytest.fixture
+def nginx_server(tmp_path):
+    """nginx (a server none of us wrote) on 127.10.9.1 port 80 for this test,
+    serving the empty folder tmp_path / "nginx-packages" (add_package).
+    Addresses: url(name), redirect_url(name); what it answered: access(),
+    wait_access(). Stopped after the test."""
+    server = NginxServer(tmp_path / "nginx-packages").start()
+    yield server
+    server.stop()
 
 
 @dataclass(frozen=True)
