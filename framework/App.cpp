@@ -27,10 +27,11 @@ bool CWinApp::EnableControlContainer() {
 }  // namespace fw
 
 // The programs' entry point: hands control to the one application object.
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     fw::CWinApp* app = fw::CWinApp::Current();
     if (!app) return 1;
     app->m_hInstance = instance;
+    app->m_lpCmdLine = commandLine ? commandLine : "";
     if (app->InitInstance()) {
         MSG msg;
         while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -30,6 +30,8 @@ public:
     bool EnableControlContainer();
 
     HINSTANCE m_hInstance = nullptr;
+    // The raw command-line tail after the program name, as WinMain received it.
+    const char* m_lpCmdLine = "";
     const char* m_pszAppName;
     CWnd* m_pMainWnd = nullptr;
     std::string m_strRegistryKey;

@@ -81,11 +81,18 @@ struct IconTraits {  // icons made by CreateIconIndirect and friends, not shared
     static void Close(Handle h) { ::DestroyIcon(h); }
 };
 
+struct LibraryTraits {  // modules loaded at run time with LoadLibrary
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::FreeLibrary(h); }
+};
+
 using ScopedHandle = UniqueResource<KernelHandleTraits>;
 using ScopedFile = UniqueResource<FileHandleTraits>;
 using ScopedRegKey = UniqueResource<RegKeyTraits>;
 using ScopedInternetHandle = UniqueResource<InternetHandleTraits>;
 using ScopedMemoryDC = UniqueResource<MemoryDCTraits>;
+using ScopedLibrary = UniqueResource<LibraryTraits>;
 template <typename T>
 using ScopedGdiObject = UniqueResource<GdiObjectTraits<T>>;
 
