@@ -1,7 +1,12 @@
-"""The whole road of a login against the local counterparts: the services
-start, the launcher starts in a fresh installation folder and Wine prefix,
-registers the components and installs the certificates itself, finds no
-update, and a player logs in and sees the game stand-in start.
+"""The whole road of an update and a login against the local counterparts:
+the services start, with the update-info service naming a newer client
+(force 1) whose package, made here with parcel.exe, the download service
+hands out slowly enough to be watched. The launcher starts in a fresh
+installation folder and Wine prefix, registers the components, installs the
+certificates, finds the update and ends; the updater downloads the package
+with its progress in view, unpacks it, installs the new files and starts the
+launcher again, which shows the new version, finds no update and lets the
+player log in: the game stand-in starts.
 
 With DISPLAY set the player is the person at the display (the demo account
 is printed); without one a scripted session under Xvfb plays the part and
@@ -18,6 +23,8 @@ sys.path.insert(0, str(ROOT))
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
 from counterparts.services.deployment import load_deployment  # noqa: E402
+from counterparts.services.download import REDIRECT_FIELD, REDIRECT_PATH, DownloadService  # noqa: E402
+from counterparts.services.packages import make_package, manifest_document  # noqa: E402
 from counterparts.services.run import start_services, stop_services  # noqa: E402
 from launcher_panels import (LOGIN_BUTTON, PASSWORD_EDIT, SERVER_LIST, STATUS_LINE,  # noqa: E402
                              USER_NAME_EDIT, VERSION_LABEL)
@@ -26,12 +33,26 @@ from vantor_bench.programs import LAUNCHER_TITLE, InstallFolder, Program  # noqa
 from vantor_bench.uidriver import UiDriver, wait_for  # noqa: E402
 from vantor_bench.wine import WineEnv  # noqa: E402
 
-BUILD = ROOT / "build" / "win32"
+BUILD = Path(os.environ.get("VANTOR_BUILD_DIR") or Path(os.environ.get("VANTOR_BUILD_ROOT") or ROOT / "build") / "win32")
 DEMO = ROOT / "build" / "demo"
 SERVICES_CONFIG = ROOT / "counterparts" / "services" / "dev.json"
 COMPONENT_KEY = r"Software\Classes\CLSID\{C47F5BD3-0E04-41C5-A417-FA453F5EE3BE}\InprocServer32"
 DEVELOPMENT_CA = "Vantor Development Root CA"
 GAME_RECORD = "Vantor.cmdline.txt"
+
+UPDATER_TITLE = "Vantor登陆客户端智能升级"
+UPDATER_PROGRESS, UPDATER_STATUS = 1001, 1006
+INSTALLED_VERSION = "1.0.0.1"         # LauncherVersion of the installed TesseraEngine.ini
+NEW_VERSION = "1.0.0.2"               # LauncherVersion that the update brings
+NEW_CLIENT_VERSION = "2006.02.20"     # the update's version, recorded in ClientInfo.ini
+PACKAGE_NAME = "VantorUpdate.vpk"
+PAYLOAD_NAME = "VantorPatch.dat"      # data of the new client: a package big enough to watch it come in
+PAYLOAD_BYTES = 1536 * 1024
+DOWNLOAD_RATE = 256 * 1024            # bytes a second: about six seconds of progress
+CHECK_DELAY = 2.0                     # seconds the update-info hosts think: the launcher is seen checking
+# The updater's own socket client introduces itself so; its address check,
+# through the system's HTTP stack, under the program's name.
+SOCKET_CLIENT_AGENT = "Mozilla/4.0"
 
 
 class Session:
@@ -67,12 +88,47 @@ class Session:
         return DEVELOPMENT_CA in listing
 
 
+def engine_ini(version):
+    return f"[Launcher]\r\nLauncherVersion={version}\r\n"
+
+
 def prepare():
     shutil.rmtree(DEMO, ignore_errors=True)
     DEMO.mkdir(parents=True)
     folder = InstallFolder(DEMO / "Vantor Online", BUILD / "image")
-    folder.write("TesseraEngine.ini", "[Launcher]\r\nLauncherVersion=1.0.0.1\r\n")
+    folder.write("TesseraEngine.ini", engine_ini(INSTALLED_VERSION))
     return folder
+
+
+def make_update_package(wine, packages):
+    """The new client as the operator packs it: a new TesseraEngine.ini and a
+    data file, and the manifest that copies both and records the version."""
+    source = DEMO / "update-source"
+    source.mkdir()
+    (source / "TesseraEngine.ini").write_bytes(engine_ini(NEW_VERSION).encode("gbk"))
+    (source / PAYLOAD_NAME).write_bytes(os.urandom(PAYLOAD_BYTES))
+    manifest = manifest_document(NEW_CLIENT_VERSION, ["TesseraEngine.ini", PAYLOAD_NAME])
+    package = make_package(wine, BUILD, source, manifest, packages / PACKAGE_NAME)
+    shutil.rmtree(source)
+    print(f"update package {package.name}: {package.stat().st_size} bytes, version {NEW_CLIENT_VERSION}, "
+          f"launcher version {NEW_VERSION}")
+    return package
+
+
+def offer_update(config, deployment):
+    """The services' configuration for this demo: the update-info service names
+    the package (through the download host's redirecting address) with force 1,
+    after CHECK_DELAY, and the download host sends package bodies at DOWNLOAD_RATE."""
+    config = json.loads(json.dumps(config))
+    address = f"http://{deployment['download_host']}{REDIRECT_PATH}?{REDIRECT_FIELD}={PACKAGE_NAME}"
+    update_info = config.setdefault("update_info", {})
+    update_info.update(latest_version=NEW_CLIENT_VERSION, package_url=address, force="1")
+    for host in update_info.setdefault("hosts", {"A": {}, "B": {}}).values():
+        host["delay"] = CHECK_DELAY
+    download = config.setdefault("download", {})
+    download["folder"] = str(DEMO / "packages")
+    download.setdefault("hosts", {}).setdefault("A", {})["rate"] = DOWNLOAD_RATE
+    return config
 
 
 def demo_account(config):
@@ -81,8 +137,7 @@ def demo_account(config):
     return next((user, a["password"]) for user, a in accounts.items() if not a.get("disabled"))
 
 
-def start_counterparts(config):
-    deployment = load_deployment(BUILD / "generated" / "deployment.json")
+def start_counterparts(config, deployment):
     try:
         running = start_services(config, deployment)
     except OSError as error:
@@ -107,75 +162,124 @@ def report_game(folder, ui):
     return window
 
 
-def scripted(folder, account):
+def client_version(folder):
+    path = folder.file("ClientInfo.ini")
+    text = path.read_bytes().decode("gbk", "replace") if path.exists() else ""
+    return next((line.split("=", 1)[1].strip() for line in text.splitlines() if line.startswith("Version=")), None)
+
+
+def by_socket_client(delivery):
+    agent = next((value for name, value in delivery.request.headers if name.lower() == "user-agent"), "")
+    return agent.startswith(SOCKET_CLIENT_AGENT)
+
+
+def package_half_sent(download):
+    """Waits until the updater's own download of the package is half way (its
+    address check asks for the same file but stops after the header)."""
+    return download.wait_delivery(
+        "A", lambda d: d.kind == "package" and by_socket_client(d) and d.length and d.sent >= d.length // 2
+        and not d.finished, timeout=120)
+
+
+def watch_update(session, folder, download, first_launcher, first_window=None):
+    """The update road from the first launcher's end to the second launcher's
+    window; returns that window."""
+    ui = session.ui
+    updater = ui.wait_window(title=UPDATER_TITLE, timeout=60)
+    print(f"updater window up: {updater.text!r}")
+    print(f"first launcher ended with code {first_launcher.wait_exit(timeout=60)} (forced update)")
+    delivery = package_half_sent(download)
+    print(f"package download: {delivery.sent} of {delivery.length} bytes sent")
+    print(f"  progress: {ui.control(updater.hwnd, UPDATER_PROGRESS).text!r}, "
+          f"status: {ui.control(updater.hwnd, UPDATER_STATUS).text!r}")
+    session.screenshot("updater-mid-download")
+    ui.wait_gone(updater.hwnd, timeout=120)
+    print(f"updater ended; ClientInfo.ini Version is now {client_version(folder)!r}, "
+          f"{PAYLOAD_NAME} installed: {folder.file(PAYLOAD_NAME).exists()}")
+    window = ui.wait_window(title=LAUNCHER_TITLE, timeout=60, exclude=(first_window,) if first_window else ())
+    print(f"launcher started again by the updater: version label "
+          f"{ui.control(window.hwnd, VERSION_LABEL).text!r}")
+    return window
+
+
+def scripted(session, folder, account, download):
     user, password = account
-    session = Session()
-    try:
-        print(f"\ninstallation folder: {folder.path}")
-        launcher = Program(session.wine, folder.file("VantorLogin.exe"), [], folder.path, DEMO)
-        window = session.ui.wait_window(title=LAUNCHER_TITLE, timeout=60)
-        print(f"launcher window up: {window.text!r}, client {window.client[2]}x{window.client[3]}")
-        print(f"  status line: {session.ui.control(window.hwnd, STATUS_LINE).text!r}")
-        print(f"  version label: {session.ui.control(window.hwnd, VERSION_LABEL).text!r}")
-        session.screenshot("launcher-started")
+    print(f"\ninstallation folder: {folder.path}")
+    first = Program(session.wine, folder.file("VantorLogin.exe"), [], folder.path, DEMO)
+    window = session.ui.wait_window(title=LAUNCHER_TITLE, timeout=60)
+    print(f"launcher window up: {window.text!r}, client {window.client[2]}x{window.client[3]}")
+    print(f"  status line: {session.ui.control(window.hwnd, STATUS_LINE).text!r}")
+    print(f"  version label: {session.ui.control(window.hwnd, VERSION_LABEL).text!r}")
+    session.screenshot("launcher-started")
 
-        wait_for(lambda: session.ui.control(window.hwnd, LOGIN_BUTTON).visible, 60, what="the update check")
-        print("update check: no update, the server list is shown")
-        session.screenshot("no-update-server-list")
+    window = watch_update(session, folder, download, first, window.hwnd)
+    session.screenshot("launcher-new-version")
+    if NEW_VERSION not in session.ui.control(window.hwnd, VERSION_LABEL).text:
+        sys.exit(f"demo: the launcher does not show version {NEW_VERSION} after the update")
 
-        registered = wait_for(session.component_registered, 60, what="the component registration")
-        print(f"component registered by the launcher's start: {registered}")
-        wait_for(session.development_ca_trusted, 120, what="the certificate installation")
-        print(f"certificates installed by certs\\Trustfit.exe: {DEVELOPMENT_CA!r} is a trusted root")
+    wait_for(lambda: session.ui.control(window.hwnd, LOGIN_BUTTON).visible, 60, what="the update check")
+    print("update check: no update any more, the server list is shown")
+    session.screenshot("no-update-server-list")
 
-        regions = session.ui.items(window.hwnd, SERVER_LIST)["items"]
-        print(f"regions: {regions}; choosing {regions[0]!r}")
-        session.ui.double_click_item(window.hwnd, SERVER_LIST, 0)
-        wait_for(lambda: session.ui.control(window.hwnd, USER_NAME_EDIT).visible, 30, what="the credential fields")
-        session.ui.type_text(window.hwnd, USER_NAME_EDIT, user)
-        session.ui.type_text(window.hwnd, PASSWORD_EDIT, password)
-        print(f"typed user {user!r} and its password")
-        session.screenshot("credentials-typed")
+    registered = wait_for(session.component_registered, 60, what="the component registration")
+    print(f"component registered by the launcher's start: {registered}")
+    wait_for(session.development_ca_trusted, 120, what="the certificate installation")
+    print(f"certificates installed by certs\\Trustfit.exe: {DEVELOPMENT_CA!r} is a trusted root")
 
-        session.ui.click(window.hwnd, LOGIN_BUTTON)
-        print("login pressed")
+    regions = session.ui.items(window.hwnd, SERVER_LIST)["items"]
+    print(f"regions: {regions}; choosing {regions[0]!r}")
+    session.ui.double_click_item(window.hwnd, SERVER_LIST, 0)
+    wait_for(lambda: session.ui.control(window.hwnd, USER_NAME_EDIT).visible, 30, what="the credential fields")
+    session.ui.type_text(window.hwnd, USER_NAME_EDIT, user)
+    session.ui.type_text(window.hwnd, PASSWORD_EDIT, password)
+    print(f"typed user {user!r} and its password")
+    session.screenshot("credentials-typed")
+
+    session.ui.click(window.hwnd, LOGIN_BUTTON)
+    print("login pressed")
+    game = report_game(folder, session.ui)
+    session.ui.wait_gone(window.hwnd, timeout=60)
+    print("launcher ended after the login")
+    session.screenshot("game-started")
+    session.ui.post_close(game.hwnd)
+
+
+def interactive(session, folder, account, download):
+    print(f"\ninstallation folder: {folder.path}")
+    print(f"the launcher finds version {NEW_CLIENT_VERSION} and hands over to the updater; when it comes back "
+          f"showing {NEW_VERSION}, log in with user {account[0]!r}, password {account[1]!r}; "
+          "closing the launcher ends the demo")
+    first = Program(session.wine, folder.file("VantorLogin.exe"), [], folder.path, DEMO)
+    window = watch_update(session, folder, download, first)
+    wait_for(lambda: not session.ui.window(window.hwnd).exists, 24 * 3600, interval=0.5,
+             what="the launcher to close")
+    if folder.file(GAME_RECORD).exists():
         game = report_game(folder, session.ui)
-        print(f"launcher ended with code {launcher.wait_exit(timeout=60)}")
-        session.screenshot("game-started")
-        session.ui.post_close(game.hwnd)
-    finally:
-        session.close()
-
-
-def interactive(folder, account):
-    session = Session(os.environ["DISPLAY"])
-    try:
-        print(f"\ninstallation folder: {folder.path}")
-        print(f"log in with user {account[0]!r}, password {account[1]!r}; closing the launcher ends the demo")
-        launcher = Program(session.wine, folder.file("VantorLogin.exe"), [], folder.path, DEMO)
-        launcher.wait_exit(timeout=None)
-        if folder.file(GAME_RECORD).exists():
-            game = report_game(folder, session.ui)
-            print("close the game stand-in's window to end")
-            wait_for(lambda: not session.ui.window(game.hwnd).exists, 24 * 3600, interval=0.5,
-                     what="the game window to close")
-    finally:
-        session.close()
+        print("close the game stand-in's window to end")
+        wait_for(lambda: not session.ui.window(game.hwnd).exists, 24 * 3600, interval=0.5,
+                 what="the game window to close")
 
 
 def main():
     folder = prepare()
-    config = json.loads(SERVICES_CONFIG.read_text(encoding="utf-8"))
-    running = start_counterparts(config)
+    deployment = load_deployment(BUILD / "generated" / "deployment.json")
+    config = offer_update(json.loads(SERVICES_CONFIG.read_text(encoding="utf-8")), deployment)
+    display_name = os.environ.get("DISPLAY")
+    session = Session(display_name)
+    running = []
     try:
-        if os.environ.get("DISPLAY"):
-            interactive(folder, demo_account(config))
+        make_update_package(session.wine, Path(config["download"]["folder"]))
+        running = start_counterparts(config, deployment)
+        download = next(s for s in running if isinstance(s, DownloadService))
+        if display_name:
+            interactive(session, folder, demo_account(config), download)
         else:
-            scripted(folder, demo_account(config))
+            scripted(session, folder, demo_account(config), download)
     except (TimeoutError, subprocess.TimeoutExpired) as error:
         sys.exit(f"demo: {error}")
     finally:
         stop_services(running)
+        session.close()
 
 
 if __name__ == "__main__":
