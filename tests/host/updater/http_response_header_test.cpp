@@ -68,12 +68,7 @@ TEST(LookUpHeaderValue, MissingNameLeavesTheValueUntouched) {
     }
     EXPECT_EQ(-1, LookUpHeaderValue(nullptr, 10, "X", value, sizeof(value)));
     EXPECT_EQ(-1, LookUpHeaderValue(kHeader.data(), 0, "HTTP", value, sizeof(value)));
-    EXPECT_STREQ("keep", value);
-}
-
-TEST(LookUpHeaderValue, LooksOnlyWithinTheLengthGiven) {
-    char value[8] = "keep";
-    EXPECT_EQ(-1, LookUpHeaderValue(kHeader.data(), 20, "Content-Length", value, sizeof(value)));
+    EXPECT_EQ(-1, LookUpHeaderValue(kHeader.data(), 20, "Content-Length", value, sizeof(value))) << "never past length";
     EXPECT_STREQ("keep", value);
 }
 
