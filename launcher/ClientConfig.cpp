@@ -2,17 +2,15 @@
 
 #include "Deployment.h"
 #include "RegistryKey.h"
+#include "framework/ModuleFolder.h"
+#include "framework/ProfileFile.h"
 #include "framework/ScopedHandles.h"
 #include "logic/ClientInfoDefaults.h"
 #include "logic/LauncherSettings.h"
 
-#include <vector>
-
 std::string GetLauncherFolder() {
-    char path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return std::string();
-    return vantor::FolderOfModulePath(std::string(path, length));
+    const std::string folder = fw::GetModuleFolder();
+    return folder.empty() ? folder : folder + "\\";
 }
 
 std::string GetClientInfoPath() { return GetLauncherFolder() + "ClientInfo.ini"; }
@@ -54,15 +52,6 @@ DWORD EnsureClientInfoFile(const std::string& path) {
     return error;
 }
 
-std::string ReadClientInfoString(const std::string& path, const char* key, DWORD maxChars) {
-    std::vector<char> buffer(maxChars + 1, '\0');
-    DWORD length = ::GetPrivateProfileStringA("ClientInfo", key, "", buffer.data(), maxChars + 1, path.c_str());
-    return std::string(buffer.data(), length);
-}
-
 std::string LauncherVersionLabel() {
-    char version[128] = {};
-    DWORD length = ::GetPrivateProfileStringA("Launcher", "LauncherVersion", "", version, sizeof(version),
-                                              ".\\TesseraEngine.ini");
-    return vantor::VersionLabelText(std::string(version, length));
+    return vantor::VersionLabelText(fw::ReadProfileString(".\\TesseraEngine.ini", "Launcher", "LauncherVersion", 127));
 }

@@ -21,8 +21,5 @@ void RecordInstallFolder();
 // the failed creation or write (a partial file is removed again).
 DWORD EnsureClientInfoFile(const std::string& path);
 
-// Reads key of section [ClientInfo] of the file; empty when absent.
-std::string ReadClientInfoString(const std::string& path, const char* key, DWORD maxChars);
-
 // The version label text from .\TesseraEngine.ini.
 std::string LauncherVersionLabel();

@@ -6,6 +6,8 @@
 #include "ProcessStart.h"
 #include "LauncherMessages.h"
 #include "framework/MessageBox.h"
+#include "framework/ModuleFolder.h"
+#include "framework/ProfileFile.h"
 #include "framework/SystemError.h"
 #include "logic/LauncherSettings.h"
 #include "logic/UpdateInfo.h"
@@ -83,7 +85,7 @@ bool CLoginDlg::OnInitDialog() {
     NavigateWebViews();
     AttachWebViewSinks();
     if (!CreateDefaultClientInfo()) return false;
-    m_strVersion = ReadClientInfoString(GetClientInfoPath(), "Version", 255);
+    m_strVersion = fw::ReadProfileString(GetClientInfoPath(), "ClientInfo", "Version", 255);
     FillServerList();
     m_lblVersion.SetWindowText(LauncherVersionLabel());
     ReadStatisticsHost();
@@ -146,8 +148,8 @@ bool CLoginDlg::CreateDefaultClientInfo() {
 void CLoginDlg::FillServerList() { LoadLocations(m_listServer, GetClientInfoPath(), m_locations); }
 
 void CLoginDlg::ReadStatisticsHost() {
-    m_nStatHost = vantor::StatHostFromLocationServer(ReadClientInfoString(GetClientInfoPath(), "LocationServer", 9),
-                                                     m_nStatHost);
+    const std::string locationServer = fw::ReadProfileString(GetClientInfoPath(), "ClientInfo", "LocationServer", 9);
+    m_nStatHost = vantor::StatHostFromLocationServer(locationServer, m_nStatHost);
 }
 
 void CLoginDlg::StartUpdateCheck() {
@@ -174,7 +176,7 @@ LRESULT CLoginDlg::OnUpdateResult(WPARAM wParam, LPARAM lParam) {
 void CLoginDlg::StartUpdater() {
     std::string commandLine;
     // An address too long for the command line is not passed on cut short.
-    if (!vantor::BuildUpdaterCommandLine(GetProgramFolderNoBackslash(), m_strUpdateArg, commandLine)) return;
+    if (!vantor::BuildUpdaterCommandLine(fw::GetModuleFolder(), m_strUpdateArg, commandLine)) return;
     StartDetachedProcess(commandLine);
 }
 

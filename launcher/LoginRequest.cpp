@@ -8,6 +8,7 @@
 #include "ProcessStart.h"
 #include "framework/Internet.h"
 #include "framework/MessageBox.h"
+#include "framework/ModuleFolder.h"
 #include "logic/LoginExchange.h"
 
 namespace {
@@ -117,7 +118,7 @@ void CLoginDlg::LaunchGame(const vantor::LocationInfo& location, const std::stri
         return;
     }
     std::string commandLine;
-    if (!vantor::GameCommandLine(GetProgramFolderNoBackslash(), location.ID, m_strUserName, token, commandLine)) {
+    if (!vantor::GameCommandLine(fw::GetModuleFolder(), location.ID, m_strUserName, token, commandLine)) {
         fw::AfxMessageBox(kReplyFailed);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "Deployment.h"
 #include "framework/Internet.h"
+#include "framework/ProfileFile.h"
 #include "logic/LoginExchange.h"
 
 #include <windows.h>
@@ -11,11 +12,7 @@ namespace {
 // The marker and the report's inputs live in ClientInfo.ini of the current directory.
 const char kStatisticsFile[] = ".\\ClientInfo.ini";
 
-std::string ReadStatisticsKey(const char* key) {
-    char value[128] = {};
-    DWORD length = ::GetPrivateProfileStringA("ClientInfo", key, "", value, sizeof(value), kStatisticsFile);
-    return std::string(value, length);
-}
+std::string ReadStatisticsKey(const char* key) { return fw::ReadProfileString(kStatisticsFile, "ClientInfo", key, 127); }
 
 }  // namespace
 
@@ -38,7 +35,7 @@ void SendLoginStatistics(int statHost, const std::string& account) {
         char piece[1023];
         while (request.Read(piece, sizeof(piece)) > 0) {
         }
-        ::WritePrivateProfileStringA("ClientInfo", "IsSend", "1", kStatisticsFile);
+        fw::WriteProfileString(kStatisticsFile, "ClientInfo", "IsSend", "1");
     } catch (const fw::CInternetException&) {
         // The report is tried again at the next login.
     }

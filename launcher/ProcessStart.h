@@ -3,10 +3,6 @@
 
 #include <string>
 
-// The folder of the launcher's program file without its trailing backslash,
-// from a module name of up to 511 characters; empty when it does not fit.
-std::string GetProgramFolderNoBackslash();
-
 // Starts commandLine as a new process (no inherited handles, normal priority,
 // the launcher's environment and current directory) and closes the handles at
 // once: the launcher neither waits for it nor looks at whether it started.

@@ -1,6 +1,7 @@
 #include "ServerLocations.h"
 
 #include "Deployment.h"
+#include "framework/ProfileFile.h"
 #include "text/DecimalText.h"
 
 bool g_bServerChosen = false;
@@ -8,13 +9,6 @@ bool g_bServerChosen = false;
 namespace {
 
 const char* const kLoginHosts[3] = {VANTOR_LOGIN_HOST_1, VANTOR_LOGIN_HOST_2, VANTOR_LOGIN_HOST_3};
-
-std::string ProfileString(const std::string& section, const char* key, DWORD bufferSize, const std::string& path) {
-    std::string buffer(bufferSize, '\0');
-    DWORD length = ::GetPrivateProfileStringA(section.c_str(), key, "", &buffer[0], bufferSize, path.c_str());
-    buffer.resize(length);
-    return buffer;
-}
 
 // Inserts the item at position with its record; false when the list refuses it.
 bool InsertLocation(const CServerListBox& list, int position, const std::string& name,
@@ -29,7 +23,7 @@ bool InsertLocation(const CServerListBox& list, int position, const std::string&
 }  // namespace
 
 void LoadLocations(const CServerListBox& list, const std::string& path, LocationRecords& records) {
-    const int count = static_cast<int>(::GetPrivateProfileIntA("Locations", "count", 0, path.c_str()));
+    const int count = fw::ReadProfileInt(path, "Locations", "count", 0);
     if (count == 0) {
         for (int i = 0; i < 3; ++i) {
             const vantor::BuiltInLocation& builtIn = vantor::kBuiltInLocations[i];
@@ -48,21 +42,21 @@ void LoadLocations(const CServerListBox& list, const std::string& path, Location
         if (n - 1 > list.GetCount()) break;
         const std::string section = "location" + std::to_string(n);
         auto record = std::make_unique<vantor::LocationInfo>();
-        record->ID = static_cast<int>(::GetPrivateProfileIntA(section.c_str(), "ID", 0, path.c_str()));
-        vantor::SetLocationField(record->Host, ProfileString(section, "Host", 50, path));
-        vantor::SetLocationField(record->Func, ProfileString(section, "Func", 50, path));
-        record->Port = static_cast<int>(::GetPrivateProfileIntA(section.c_str(), "Port", 443, path.c_str()));
+        record->ID = fw::ReadProfileInt(path, section.c_str(), "ID", 0);
+        vantor::SetLocationField(record->Host, fw::ReadProfileString(path, section.c_str(), "Host", 49));
+        vantor::SetLocationField(record->Func, fw::ReadProfileString(path, section.c_str(), "Func", 49));
+        record->Port = fw::ReadProfileInt(path, section.c_str(), "Port", 443);
         if (!vantor::IsListableLocation(*record)) continue;
-        InsertLocation(list, n - 1, ProfileString(section, "Name", 40, path), std::move(record), records);
+        InsertLocation(list, n - 1, fw::ReadProfileString(path, section.c_str(), "Name", 39), std::move(record), records);
     }
     for (int i = 0; i < list.GetCount(); ++i) list.SetItemHeight(i, 20);
 
-    int last = vantor::DecimalPrefixValue(ProfileString("ClientInfo", "LastSelServer", 10, path));
+    int last = vantor::DecimalPrefixValue(fw::ReadProfileString(path, "ClientInfo", "LastSelServer", 9));
     list.SetCurSel(last >= 1 ? last - 1 : -1);  // 0 and positions beyond the list select nothing
 }
 
 void RememberLastServer(const std::string& path, int selectedIndex) {
-    ::WritePrivateProfileStringA("ClientInfo", "LastSelServer", std::to_string(selectedIndex + 1).c_str(), path.c_str());
+    fw::WriteProfileString(path, "ClientInfo", "LastSelServer", std::to_string(selectedIndex + 1));
 }
 
 const vantor::LocationInfo* SelectedLocation(const CServerListBox& list) {

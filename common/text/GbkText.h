@@ -24,8 +24,19 @@ inline size_t GbkCharLength(const char* p, const char* end) {
     return 1;
 }
 
+// True when offset splits no character of text[0, length), stepping from the start.
+bool IsGbkCharBoundary(const char* text, size_t length, size_t offset);
+
 // Position of the last "\" of text that is a character of its own (not a trail
 // byte); npos when there is none.
 size_t FindLastBackslash(const std::string& text);
+
+// path cut before its last "\" (no trailing backslash): "C:\Games\a.exe" gives
+// "C:\Games"; empty when path has none.
+std::string FolderBeforeLastBackslash(const std::string& path);
+
+// How many bytes of text, at most maxBytes, form whole characters: a cut never
+// keeps half of a two-byte character.
+size_t WholeCharacterPrefix(const char* text, size_t length, size_t maxBytes);
 
 }  // namespace vantor

@@ -1,13 +1,6 @@
 #include "LauncherSettings.h"
 
-#include "text/GbkText.h"
-
 namespace vantor {
-
-std::string FolderOfModulePath(const std::string& modulePath) {
-    size_t cut = FindLastBackslash(modulePath);
-    return cut == std::string::npos ? std::string() : modulePath.substr(0, cut + 1);
-}
 
 bool LocationNeedsWrite(const std::string& stored, const std::string& launcherFolder) {
     return stored.empty() || stored != launcherFolder;

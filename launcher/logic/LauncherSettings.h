@@ -5,10 +5,6 @@
 
 namespace vantor {
 
-// The folder of a module path, cut after its last backslash so that it keeps
-// the backslash; empty when the path has none.
-std::string FolderOfModulePath(const std::string& modulePath);
-
 // Whether the registry value Location must be (re)written: when it is empty or
 // differs from the launcher folder in any byte, letter case included.
 bool LocationNeedsWrite(const std::string& stored, const std::string& launcherFolder);

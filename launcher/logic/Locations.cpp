@@ -1,5 +1,7 @@
 #include "Locations.h"
 
+#include "text/GbkText.h"
+
 #include <cstring>
 
 namespace vantor {
@@ -15,13 +17,7 @@ bool IsListableLocation(const LocationInfo& location) {
 }
 
 void SetLocationField(char (&field)[50], const std::string& text) {
-    size_t length = 0;
-    while (length < text.size() && length < sizeof(field) - 1) {
-        unsigned char c = static_cast<unsigned char>(text[length]);
-        size_t step = (c >= 0x81 && c <= 0xFE) ? 2 : 1;
-        if (length + step > sizeof(field) - 1 || length + step > text.size()) break;
-        length += step;
-    }
+    const size_t length = WholeCharacterPrefix(text.data(), text.size(), sizeof(field) - 1);
     std::memcpy(field, text.data(), length);
     field[length] = '\0';
 }

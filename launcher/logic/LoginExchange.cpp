@@ -1,8 +1,7 @@
 #include "LoginExchange.h"
 
 #include "Base64.h"
-
-#include <climits>
+#include "text/DecimalText.h"
 
 namespace vantor {
 
@@ -13,23 +12,6 @@ std::string LoginFormBody(const std::string& userName, const std::string& passwo
 }
 
 namespace {
-
-bool IsScanfSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
-// scanf "%d": blanks, an optional sign, at least one digit.
-bool ScanDecimal(const std::string& text, int& value) {
-    size_t i = 0;
-    while (i < text.size() && IsScanfSpace(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i >= text.size() || text[i] < '0' || text[i] > '9') return false;
-    long long v = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        if (v <= INT_MAX) v = v * 10 + (text[i] - '0');
-    v = negative ? -v : v;
-    value = v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
-    return true;
-}
 
 LoginOutcome OutcomeOf(int code) {
     switch (code) {
@@ -49,7 +31,7 @@ LoginOutcome OutcomeOf(int code) {
 LoginReply ReadLoginReply(const std::string& reply) {
     LoginReply result;
     int code = 0;
-    bool hasCode = ScanDecimal(reply, code);
+    const bool hasCode = ReadDecimalPrefix(reply, code);  // scanf "%d": at least one digit
     size_t comma = reply.find(',');
     if (comma == std::string::npos || comma == 0) return result;
     result.payload = reply.substr(comma + 1);

@@ -2,26 +2,6 @@
 
 #include <gtest/gtest.h>
 
-using vantor::FolderOfModulePath;
-
-TEST(FolderOfModulePath, KeepsTheLastBackslash) {
-    EXPECT_EQ("C:\\Games\\Vantor\\", FolderOfModulePath("C:\\Games\\Vantor\\VantorLogin.exe"));
-    EXPECT_EQ("Z:\\", FolderOfModulePath("Z:\\VantorLogin.exe"));
-}
-
-TEST(FolderOfModulePath, IsEmptyWithoutABackslash) {
-    EXPECT_EQ("", FolderOfModulePath("VantorLogin.exe"));
-    EXPECT_EQ("", FolderOfModulePath(""));
-}
-
-TEST(FolderOfModulePath, TakesNoGbkTrailByteForASeparator) {
-    // "C:\游戏\登录器.exe" where 器 (0xC6 0x5C) has a backslash as its trail byte.
-    const std::string folder = "C:\\\xd3\xce\xcf\xb7\\";
-    EXPECT_EQ(folder, FolderOfModulePath(folder + "\xb5\xc7\xc2\xbc\xc6\x5c.exe"));
-    // A folder name ending in such a character keeps it whole.
-    EXPECT_EQ("C:\\\xc6\x5c\\", FolderOfModulePath("C:\\\xc6\x5c\\a.exe"));
-}
-
 TEST(LocationNeedsWrite, WritesWhenEmptyOrDifferentInAnyByte) {
     EXPECT_TRUE(vantor::LocationNeedsWrite("", "C:\\Vantor\\"));
     EXPECT_TRUE(vantor::LocationNeedsWrite("c:\\vantor\\", "C:\\Vantor\\")) << "letter case counts";

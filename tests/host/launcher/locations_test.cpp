@@ -1,10 +1,7 @@
-#include "text/DecimalText.h"
 #include "logic/EnvironmentCommands.h"
 #include "logic/Locations.h"
 
 #include <gtest/gtest.h>
-
-#include <climits>
 
 using namespace vantor;
 
@@ -42,16 +39,6 @@ TEST(BuiltInLocations, AreTheThreeRegionsInOrder) {
     EXPECT_EQ(2, kBuiltInLocations[1].id);
     EXPECT_EQ(1, kBuiltInLocations[1].hostIndex);
     EXPECT_EQ(3, kBuiltInLocations[2].id);
-}
-
-TEST(DecimalPrefixValue, ReadsLikeTheRuntimeConversion) {
-    EXPECT_EQ(2, DecimalPrefixValue("2"));
-    EXPECT_EQ(12, DecimalPrefixValue("  12abc"));
-    EXPECT_EQ(-4, DecimalPrefixValue("-4"));
-    EXPECT_EQ(0, DecimalPrefixValue("abc"));
-    EXPECT_EQ(0, DecimalPrefixValue(""));
-    EXPECT_EQ(INT_MAX, DecimalPrefixValue("99999999999999999999"));
-    EXPECT_EQ(INT_MIN, DecimalPrefixValue("-99999999999999999999"));
 }
 
 TEST(EnvironmentCommands, QuotesComponentPathsButNotTheInstaller) {

@@ -1,5 +1,6 @@
 #include "ClientConfig.h"
 #include "Deployment.h"
+#include "framework/ProfileFile.h"
 #include "logic/ClientInfoDefaults.h"
 
 #include <gtest/gtest.h>
@@ -53,16 +54,9 @@ TEST_F(ClientInfoFileTest, UncreatableFileReportsTheSystemError) {
 TEST_F(ClientInfoFileTest, DefaultFileReadsAsTheLauncherExpects) {
     ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), EnsureClientInfoFile(m_path));
     // The profile functions skip the indentation and the blanks around '='.
-    EXPECT_EQ("2006.01.15", ReadClientInfoString(m_path, "Version", 255));
-    EXPECT_EQ("234", ReadClientInfoString(m_path, "Channel", 255));
-    EXPECT_EQ("", ReadClientInfoString(m_path, "LocationServer", 9));
-    EXPECT_EQ(3, static_cast<int>(::GetPrivateProfileIntA("Locations", "count", 0, m_path.c_str())));
-    char host[64] = {};
-    ::GetPrivateProfileStringA("location3", "Host", "", host, sizeof(host), m_path.c_str());
-    EXPECT_STREQ(VANTOR_LOGIN_HOST_3, host);
-}
-
-TEST_F(ClientInfoFileTest, ReadsAreCutToTheirLength) {
-    { std::ofstream(m_path, std::ios::binary) << "[ClientInfo]\r\nLocationServer=1234567890123\r\n"; }
-    EXPECT_EQ("123456789", ReadClientInfoString(m_path, "LocationServer", 9));
+    EXPECT_EQ("2006.01.15", fw::ReadProfileString(m_path, "ClientInfo", "Version", 255));
+    EXPECT_EQ("234", fw::ReadProfileString(m_path, "ClientInfo", "Channel", 255));
+    EXPECT_EQ("", fw::ReadProfileString(m_path, "ClientInfo", "LocationServer", 9));
+    EXPECT_EQ(3, fw::ReadProfileInt(m_path, "Locations", "count", 0));
+    EXPECT_EQ(VANTOR_LOGIN_HOST_3, fw::ReadProfileString(m_path, "location3", "Host", 49));
 }

@@ -1,0 +1,108 @@
+// GBK text: a lead byte and its trail byte are one character everywhere.
+//   \x81\x5c 乗 (trail "\"), \xc6\x5c 器 (trail "\"), \xd6\xd0 中, \xc4\xe3 你.
+#include "text/GbkText.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+using namespace vantor;
+
+namespace {
+
+size_t Prefix(const std::string& text, size_t maxBytes) {
+    return WholeCharacterPrefix(text.data(), text.size(), maxBytes);
+}
+
+}  // namespace
+
+// --- stepping ---------------------------------------------------------------------
+
+TEST(GbkCharLength, LeadAndTrailMakeOneCharacter) {
+    const char text[] = "\xd6\xd0" "a" "\x81\x5c" "\x81" ">" "\xff" "\x80";
+    const char* end = text + sizeof text - 1;
+    EXPECT_EQ(GbkCharLength(text, end), 2u);      // 中
+    EXPECT_EQ(GbkCharLength(text + 2, end), 1u);  // a
+    EXPECT_EQ(GbkCharLength(text + 3, end), 2u);  // 乗
+    EXPECT_EQ(GbkCharLength(text + 5, end), 1u);  // lead byte before ">": no trail
+    EXPECT_EQ(GbkCharLength(text + 7, end), 1u);  // 0xFF leads nothing
+    EXPECT_EQ(GbkCharLength(text + 8, end), 1u);  // 0x80 alone
+}
+
+TEST(GbkCharLength, LeadByteAtTheEndIsOneCharacter) {
+    const char text[] = "\x81\x5c";
+    EXPECT_EQ(GbkCharLength(text, text + 1), 1u);
+    EXPECT_TRUE(IsGbkCharBoundary(text, 2, 2));
+    EXPECT_FALSE(IsGbkCharBoundary(text, 2, 1));
+    EXPECT_TRUE(IsGbkCharBoundary(text, 1, 1));
+}
+
+// --- path separators --------------------------------------------------------------
+
+TEST(FindLastBackslash, SkipsTrailBytes) {
+    EXPECT_EQ(std::string::npos, FindLastBackslash(""));
+    EXPECT_EQ(std::string::npos, FindLastBackslash("\xc6\x5c"));
+    EXPECT_EQ(2u, FindLastBackslash("C:\\\xc6\x5c"));
+    EXPECT_EQ(2u, FindLastBackslash("C:\\\x81\\")) << "0x81 0x5C is one character";
+    EXPECT_EQ(3u, FindLastBackslash("a\x81/\\")) << "a lead byte before a non-trail byte stands alone";
+}
+
+TEST(FolderBeforeLastBackslash, CutsBeforeTheLastBackslash) {
+    EXPECT_EQ("C:\\Games\\Vantor", FolderBeforeLastBackslash("C:\\Games\\Vantor\\VantorLogin.exe"));
+    EXPECT_EQ("Z:", FolderBeforeLastBackslash("Z:\\VantorLogin.exe"));
+    EXPECT_EQ("\\\\server\\share", FolderBeforeLastBackslash("\\\\server\\share\\a.exe"));
+}
+
+TEST(FolderBeforeLastBackslash, IsEmptyWithoutABackslash) {
+    EXPECT_EQ("", FolderBeforeLastBackslash("VantorLogin.exe"));
+    EXPECT_EQ("", FolderBeforeLastBackslash(""));
+}
+
+TEST(FolderBeforeLastBackslash, TakesNoGbkTrailByteForASeparator) {
+    // "C:\游戏\登录器.exe" where 器 (0xC6 0x5C) has a backslash as its trail byte.
+    const std::string folder = "C:\\\xd3\xce\xcf\xb7";
+    EXPECT_EQ(folder, FolderBeforeLastBackslash(folder + "\\\xb5\xc7\xc2\xbc\xc6\x5c.exe"));
+    // A folder name ending in such a character keeps it whole.
+    EXPECT_EQ("C:\\\xc6\x5c", FolderBeforeLastBackslash("C:\\\xc6\x5c\\a.exe"));
+}
+
+// --- cutting to a byte count ------------------------------------------------------
+
+TEST(WholeCharacterPrefix, KeepsShortTextsWhole) {
+    EXPECT_EQ(0u, Prefix("", 255));
+    EXPECT_EQ(16u, Prefix("Access denied.\r\n", 255));
+    EXPECT_EQ(255u, Prefix(std::string(255, 'y'), 255));
+}
+
+TEST(WholeCharacterPrefix, CutsAtTheByteCount) {
+    EXPECT_EQ(255u, Prefix(std::string(300, 'x'), 255));
+    EXPECT_EQ(49u, Prefix(std::string(60, 'a'), 49));
+    EXPECT_EQ(0u, Prefix("abc", 0));
+}
+
+struct CutCase {
+    const char* name;
+    std::string text;
+    size_t maxBytes;
+    size_t kept;
+};
+
+class WholeCharacterPrefixCut : public ::testing::TestWithParam<CutCase> {};
+
+TEST_P(WholeCharacterPrefixCut, NeverKeepsHalfACharacter) {
+    EXPECT_EQ(GetParam().kept, Prefix(GetParam().text, GetParam().maxBytes));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cuts, WholeCharacterPrefixCut,
+    ::testing::Values(
+        CutCase{"CharacterEndsOnePastTheLimit", std::string(254, 'a') + "\xc4\xe3" "b", 255, 254},
+        CutCase{"CharacterEndsAtTheLimit", std::string(253, 'a') + "\xc4\xe3" "b", 255, 255},
+        CutCase{"FieldOf49", std::string(48, 'a') + "\xd6\xd0", 49, 48},
+        CutCase{"FieldOf49Fits", std::string(47, 'a') + "\xd6\xd0", 49, 49},
+        CutCase{"TrailByteBackslash", "\xc6\x5c\xc6\x5c", 3, 2},
+        CutCase{"LeadByteWithoutTrailStandsAlone", "a\x81/", 2, 2},
+        CutCase{"LeadByteAndLetterAreOneCharacter", "a\x81" "b", 2, 1},
+        CutCase{"LeadByteAtTheEndStandsAlone", "ab\x81", 3, 3}),
+    [](const ::testing::TestParamInfo<CutCase>& info) { return std::string(info.param.name); });
