@@ -4,7 +4,7 @@
 // a cursor moves from element to element by name, and ChildText decodes the
 // text of the element the cursor stands on as a child.
 //
-// Text is bytes of the GBK code page (see XmlCharacters.h); names compare byte
+// Text is bytes of the GBK code page (see text/GbkText.h); names compare byte
 // for byte, case-sensitive. Failures are results: a document that does not
 // parse leaves nothing to find, and ErrorText says why.
 #pragma once

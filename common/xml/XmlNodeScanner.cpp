@@ -2,7 +2,13 @@
 
 #include <cstring>
 
-#include "xml/XmlCharacters.h"
+#include "text/GbkText.h"
+
+// Stepping through GBK text: a trail byte is never below 0x40, so "<", ">", "&",
+// ";", "/", "?", "-", "=", the quotes and white space are always whole characters
+// and a byte search for them finds only real ones. Backslash, "[", "]", letters
+// and the other bytes from 0x40 up can be trail bytes; wherever the reader looks
+// for those it steps character by character.
 
 namespace xml {
 namespace {
@@ -135,7 +141,7 @@ void NodeScanner::ScanCData(Node& node) {
     const char* end = m_text + m_length;
     bool bracket1 = false, bracket2 = false;  // the opening's "C" and "[" are no "]"
     for (at = node.start + 4; at < m_length;) {
-        size_t step = CharLength(m_text + at, end);
+        size_t step = vantor::GbkCharLength(m_text + at, end);
         char c = m_text[at];
         bool isBracket = step == 1 && c == ']';
         if (step == 1 && c == '>' && bracket1 && bracket2) return Finish(node, kNodeCData, at + 1);

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "xml/XmlCharacters.h"
+#include "text/GbkText.h"
 
 namespace xml {
 namespace {
@@ -33,7 +33,7 @@ NameSpan ReadTagName(const char* text, size_t length, size_t tagStart) {
     }
     const char* begin = p;
     while (p < end) {
-        size_t step = CharLength(p, end);
+        size_t step = vantor::GbkCharLength(p, end);
         if (step == 1 && EndsTagName(*p)) break;
         p += step;
     }
@@ -46,7 +46,7 @@ bool SearchedNameMatches(NameSpan searched, NameSpan tagName) {
     if (searched.length == n) return true;
     char next = searched.data[n];
     return (next == ' ' || next == '=' || next == '/' || next == '[') &&
-           IsCharBoundary(searched.data, searched.length, n);
+           vantor::IsGbkCharBoundary(searched.data, searched.length, n);
 }
 
 }  // namespace xml

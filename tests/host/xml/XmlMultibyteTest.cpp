@@ -6,30 +6,9 @@
 
 #include <string>
 
-#include "xml/XmlCharacters.h"
 #include "xml/XmlDocument.h"
 
 namespace {
-
-// --- stepping ---------------------------------------------------------------------
-
-TEST(XmlCharacterStep, LeadAndTrailMakeOneCharacter) {
-    const char text[] = "\xd6\xd0" "a" "\x81\x5c" "\x81" ">" "\xff" "\x80";
-    const char* end = text + sizeof text - 1;
-    EXPECT_EQ(xml::CharLength(text, end), 2u);      // 中
-    EXPECT_EQ(xml::CharLength(text + 2, end), 1u);  // a
-    EXPECT_EQ(xml::CharLength(text + 3, end), 2u);  // 乗
-    EXPECT_EQ(xml::CharLength(text + 5, end), 1u);  // lead byte before ">": no trail
-    EXPECT_EQ(xml::CharLength(text + 7, end), 1u);  // 0xFF leads nothing
-    EXPECT_EQ(xml::CharLength(text + 8, end), 1u);  // 0x80 alone
-}
-
-TEST(XmlCharacterStep, LeadByteAtTheEndIsOneCharacter) {
-    const char text[] = "\x81\x5c";
-    EXPECT_EQ(xml::CharLength(text, text + 1), 1u);
-    EXPECT_TRUE(xml::IsCharBoundary(text, 2, 2));
-    EXPECT_FALSE(xml::IsCharBoundary(text, 2, 1));
-}
 
 // --- tag names --------------------------------------------------------------------
 
