@@ -8,10 +8,8 @@ namespace trustfit {
 
 inline constexpr char kCertificateFileName[] = "certs.p7b";
 
-// Tells whether a byte starts a double-byte character in the ANSI code page.
-using LeadByteTest = bool (*)(unsigned char);
-
-// modulePath: the program's full path as the system reports it (ANSI).
-std::string CertificateFilePath(const std::string& modulePath, LeadByteTest isLeadByte);
+// modulePath: the program's full path as the system reports it (code page 936,
+// so a GBK trail byte 0x5C is no folder separator).
+std::string CertificateFilePath(const std::string& modulePath);
 
 }  // namespace trustfit

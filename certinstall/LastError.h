@@ -7,12 +7,10 @@ namespace trustfit {
 
 using ErrorText = std::array<char, 256>;
 
-// In the user's default language, at most 255 bytes (never half a double-byte
-// character) and NUL-terminated; empty when the system has no text for the code.
-// Call it right after the failing call: printing may change the last error.
+// In the user's default language with its line break, at most 255 bytes (never
+// half a double-byte character) and NUL-terminated; empty when the system has no
+// text for the code. Call it right after the failing call: printing may change
+// the last error. The last error is the same afterwards.
 ErrorText FormatLastError();
-
-// The cut that FormatLastError applies, on its own for testing.
-ErrorText CutErrorText(const char* text);
 
 }  // namespace trustfit

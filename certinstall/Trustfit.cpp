@@ -17,20 +17,11 @@
 #include "ExitStatus.h"
 #include "LastError.h"
 #include "TrustfitTexts.h"
+#include "framework/ModuleFolder.h"
 
 using namespace trustfit;
 
 namespace {
-
-bool IsLeadByte(unsigned char c) { return ::IsDBCSLeadByte(c) != FALSE; }
-
-std::string ModulePath() {
-    char path[500];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    // A cut path would name a wrong folder; the current folder is the fallback.
-    if (length == 0 || length >= sizeof path) return std::string();
-    return std::string(path, length);
-}
 
 const char* FileFailureText(FileStep step) {
     switch (step) {
@@ -56,7 +47,8 @@ int main(int argc, char** argv) {
         return kExitBadArgument;
     }
 
-    const std::string path = CertificateFilePath(ModulePath(), IsLeadByte);
+    // A path too long to read names no folder; the current folder is the fallback.
+    const std::string path = CertificateFilePath(fw::GetModulePath());
     ProcessHeapBlock block;
     ErrorText reason{};
     const FileStep failed = ReadCertificateFile(path, block, reason);

@@ -6,7 +6,6 @@
 
 #include "LastError.h"
 
-using trustfit::CutErrorText;
 using trustfit::FormatLastError;
 
 namespace {
@@ -30,25 +29,4 @@ TEST(FormatLastError, GivesTheSystemTextAndKeepsTheCode) {
 TEST(FormatLastError, EmptyWithoutSystemText) {
     ::SetLastError(0x2000ABCD);  // customer bit set: the system has no text for it
     EXPECT_STREQ("", FormatLastError().data());
-}
-
-TEST(CutErrorText, KeepsShortTextsWhole) {
-    EXPECT_STREQ("Access denied.\r\n", CutErrorText("Access denied.\r\n").data());
-    EXPECT_STREQ("", CutErrorText("").data());
-}
-
-TEST(CutErrorText, CutsAt255Bytes) {
-    const std::string longText(300, 'x');
-    EXPECT_EQ(std::string(255, 'x'), CutErrorText(longText.c_str()).data());
-    const std::string exact(255, 'y');
-    EXPECT_EQ(exact, CutErrorText(exact.c_str()).data());
-}
-
-TEST(CutErrorText, NeverKeepsHalfADoubleByteCharacter) {
-    if (::GetACP() != 936) GTEST_SKIP() << "needs code page 936 (LC_ALL=zh_CN.UTF-8)";
-    // 254 single bytes, then a two-byte character that would end at byte 256.
-    const std::string text = std::string(254, 'a') + "\xC4\xE3" + "b";
-    EXPECT_EQ(std::string(254, 'a'), CutErrorText(text.c_str()).data());
-    const std::string fits = std::string(253, 'a') + "\xC4\xE3" + "b";
-    EXPECT_EQ(std::string(253, 'a') + "\xC4\xE3", CutErrorText(fits.c_str()).data());
 }
