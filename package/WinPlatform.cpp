@@ -1,11 +1,12 @@
 #include "WinPlatform.h"
 
+#include "framework/ModuleFolder.h"
+#include "text/GbkText.h"
+
 #include <windows.h>
 
 namespace pk {
 namespace {
-
-bool IsLeadByteOfCodePage(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 
 // The volume serial number and the file index, read through a handle that
 // asks for no access, so that no sharing mode of another opener refuses it.
@@ -25,17 +26,15 @@ bool IdentifyWinFile(const char* path, FileId* id) {
 }  // namespace
 
 const Platform& WinPlatform() {
-    static const Platform platform{'\\', &IsLeadByteOfCodePage, &IdentifyWinFile};
+    // The programs run in code page 936, so names step by its rule (the same rule
+    // in every build) rather than by the lead bytes of whatever code page is set.
+    static const Platform platform{'\\', &vantor::GbkCharLength, &IdentifyWinFile};
     return platform;
 }
 
 std::string DefaultPackagePath() {
-    char module[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return std::string();
-    std::string folder = FolderOf(std::string(module, length), WinPlatform());
-    if (!folder.empty()) folder.pop_back();  // cut before the last "\"
-    return folder + "\\PkUpdate.pk";
+    const std::string folder = fw::GetModuleFolder();
+    return folder.empty() ? std::string() : folder + "\\PkUpdate.pk";
 }
 
 }  // namespace pk

@@ -1,5 +1,5 @@
-// The Windows side of the package code: "\" between folder and name, the lead
-// bytes of the ANSI code page, file identity by volume and file index.
+// The Windows side of the package code: "\" between folder and name, GBK
+// characters, file identity by volume and file index.
 #pragma once
 
 #include <string>

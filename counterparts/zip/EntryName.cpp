@@ -7,6 +7,10 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+size_t CharLengthAt(const std::string& text, size_t i) {
+    return CharLength(text.data() + i, text.data() + text.size());
+}
+
 bool IsOnlyDotsAndSpaces(const std::string& part) {
     for (char c : part) {
         if (c != '.' && c != ' ') return false;
@@ -18,13 +22,10 @@ bool IsOnlyDotsAndSpaces(const std::string& part) {
 
 std::string BaseNameOf(const std::string& path) {
     size_t start = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(path[i]);
-        if (IsLeadByte(c) && i + 1 < path.size()) {
-            ++i;
-        } else if (IsSeparator(path[i])) {
-            start = i + 1;
-        }
+    for (size_t i = 0; i < path.size();) {
+        const size_t step = CharLengthAt(path, i);
+        if (step == 1 && IsSeparator(path[i])) start = i + 1;
+        i += step;
     }
     return path.substr(start);
 }
@@ -35,9 +36,9 @@ bool SplitEntryName(const std::string& name, std::vector<std::string>* parts, bo
     if (name.empty() || IsSeparator(name[0])) return false;
     std::string part;
     for (size_t i = 0; i < name.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(name[i]);
+        const unsigned char c = static_cast<unsigned char>(name[i]);
         if (c == ':' || c == '\0') return false;
-        if (IsLeadByte(c) && i + 1 < name.size()) {
+        if (CharLengthAt(name, i) == 2) {
             part += name[i];
             part += name[++i];
         } else if (IsSeparator(name[i])) {

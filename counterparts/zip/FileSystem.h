@@ -2,6 +2,7 @@
 // implementation per platform (FileSystem_win32.cpp, FileSystem_posix.cpp).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -9,9 +10,10 @@ namespace vzip {
 
 extern const char kNativeSeparator;
 
-// True when c starts a two-byte character in the system's ANSI code page, so that
-// a following 0x5C byte is part of that character and not a "\" separator.
-bool IsLeadByte(unsigned char c);
+// Length in bytes of the character at p (end bounds the text): on Windows the
+// GBK rule of code page 936, in which the game runs, so that a 0x5C trail byte
+// is part of its character and not a "\" separator; elsewhere one byte.
+size_t CharLength(const char* p, const char* end);
 
 // Creates one folder; true if it exists afterwards.
 bool MakeFolder(const std::string& path);

@@ -7,7 +7,7 @@ namespace vzip {
 
 const char kNativeSeparator = '/';
 
-bool IsLeadByte(unsigned char) { return false; }
+size_t CharLength(const char*, const char*) { return 1; }
 
 bool MakeFolder(const std::string& path) {
     if (mkdir(path.c_str(), 0777) == 0) return true;

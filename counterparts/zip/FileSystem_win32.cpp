@@ -1,12 +1,14 @@
 #include "FileSystem.h"
 
+#include "text/GbkText.h"
+
 #include <windows.h>
 
 namespace vzip {
 
 const char kNativeSeparator = '\\';
 
-bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+size_t CharLength(const char* p, const char* end) { return vantor::GbkCharLength(p, end); }
 
 bool MakeFolder(const std::string& path) {
     if (CreateDirectoryA(path.c_str(), nullptr)) return true;

@@ -28,7 +28,7 @@ ComposeOutcome InspectFiles(const std::vector<std::string>& paths, const Platfor
         ListedFile f;
         f.path = path;
         f.name = FileNameOf(path, platform);
-        if (!IsSafeBareName(f.name, platform.isLeadByte)) return ComposeOutcome::BadFileName;
+        if (!IsSafeBareName(f.name, platform.charLength)) return ComposeOutcome::BadFileName;
         // Read access is all that packing needs.
         f.file = CFile::Open(path.c_str(), "rb");
         if (!f.file) return ComposeOutcome::CannotReadFile;

@@ -38,7 +38,7 @@ DecomposeResult SplitPackage(const std::string& packagePath, const std::string& 
     CFile package = CFile::Open(packagePath.c_str(), "rb");
     if (!package) return Fail(DecomposeOutcome::NoPackage);
     std::vector<PackageEntry> entries;
-    PackageStatus status = ReadPackageTable(package, platform.isLeadByte, &entries);
+    PackageStatus status = ReadPackageTable(package, platform.charLength, &entries);
     if (status != PackageStatus::Ok) return Fail(DecomposeOutcome::BadPackage, status);
 
     // Only an output that exists already can be the package; the package itself

@@ -43,7 +43,7 @@ bool CFile::Close() {
     return ok;
 }
 
-PackageStatus ReadPackageTable(CFile& package, bool (*isLeadByte)(unsigned char),
+PackageStatus ReadPackageTable(CFile& package, CharLengthRule charLength,
                                std::vector<PackageEntry>* entries) {
     entries->clear();
     int64_t size = package.Size();
@@ -63,7 +63,7 @@ PackageStatus ReadPackageTable(CFile& package, bool (*isLeadByte)(unsigned char)
         PackageEntry entry;
         status = DecodeEntry(raw, size, &entry);
         if (status != PackageStatus::Ok) return status;
-        if (!IsSafeBareName(entry.name, isLeadByte)) return PackageStatus::BadName;
+        if (!IsSafeBareName(entry.name, charLength)) return PackageStatus::BadName;
         entries->push_back(std::move(entry));
     }
     return PackageStatus::Ok;

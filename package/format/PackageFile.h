@@ -36,7 +36,7 @@ private:
 
 // Reads and checks the header and the whole table; every entry must be a safe
 // bare name whose data lies inside the package.
-PackageStatus ReadPackageTable(CFile& package, bool (*isLeadByte)(unsigned char),
+PackageStatus ReadPackageTable(CFile& package, CharLengthRule charLength,
                                std::vector<PackageEntry>* entries);
 
 // Copies size bytes from offset of the package to out through one 1024-byte buffer.

@@ -63,17 +63,15 @@ PackageStatus DecodeEntry(const uint8_t in[kEntrySize], int64_t packageSize, Pac
     return PackageStatus::Ok;
 }
 
-bool IsSafeBareName(const std::string& name, bool (*isLeadByte)(unsigned char)) {
+bool IsSafeBareName(const std::string& name, CharLengthRule charLength) {
     if (name.empty() || name.size() >= kNameFieldSize) return false;
     bool onlyDotsAndSpaces = true;
-    for (size_t i = 0; i < name.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(name[i]);
+    for (size_t i = 0; i < name.size();) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        const size_t step = CharLengthAt(charLength, name, i);
+        i += step;
         if (c != '.' && c != ' ') onlyDotsAndSpaces = false;
-        if (isLeadByte && isLeadByte(c) && i + 1 < name.size()) {
-            ++i;
-            continue;
-        }
-        if (c == '\\' || c == '/' || c == ':' || c < 0x20) return false;
+        if (step == 1 && (c == '\\' || c == '/' || c == ':' || c < 0x20)) return false;
     }
     return !onlyDotsAndSpaces && !IsDeviceName(name);
 }

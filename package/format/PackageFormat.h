@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "PathText.h"
+
 namespace pk {
 
 constexpr char kMagic[] = "ParcelkitPk";
@@ -46,9 +48,9 @@ PackageStatus DecodeEntry(const uint8_t in[kEntrySize], int64_t packageSize, Pac
 
 // A name that, joined to a folder, stays a file in that folder: not empty, under
 // 256 bytes, no "\", "/" or ":", not made only of dots and spaces, and not a
-// device name such as CON or LPT1. isLeadByte (may be null) tells which bytes
-// start a two-byte character, whose second byte may look like "\".
-bool IsSafeBareName(const std::string& name, bool (*isLeadByte)(unsigned char));
+// device name such as CON or LPT1. charLength (may be null) steps over two-byte
+// characters, whose second byte may look like "\".
+bool IsSafeBareName(const std::string& name, CharLengthRule charLength);
 
 // Places the files back to back after the table, in order. False when an offset
 // or the end of the data would pass the signed 32-bit range.

@@ -6,13 +6,10 @@ namespace {
 // Position just after the last separator, 0 when there is none.
 size_t AfterLastSeparator(const std::string& path, const Platform& platform) {
     size_t after = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(path[i]);
-        if (platform.isLeadByte && platform.isLeadByte(c) && i + 1 < path.size()) {
-            ++i;
-        } else if (c == '\\' || c == '/') {
-            after = i + 1;
-        }
+    for (size_t i = 0; i < path.size();) {
+        const size_t step = CharLengthAt(platform.charLength, path, i);
+        if (step == 1 && (path[i] == '\\' || path[i] == '/')) after = i + 1;
+        i += step;
     }
     return after;
 }

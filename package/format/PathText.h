@@ -17,10 +17,19 @@ struct FileId {
 };
 inline bool operator==(const FileId& a, const FileId& b) { return a.volume == b.volume && a.index == b.index; }
 
+// Length in bytes of the character at p (end bounds the text), so that the second
+// byte of a two-byte character is never taken for "\". Null: one byte each.
+using CharLengthRule = size_t (*)(const char* p, const char* end);
+
+// The length of the character at position i of text under rule.
+inline size_t CharLengthAt(CharLengthRule rule, const std::string& text, size_t i) {
+    return rule ? rule(text.data() + i, text.data() + text.size()) : 1;
+}
+
 // What differs between the Windows library and the host build of the same code.
 struct Platform {
     char separator;                                 // put between folder and file name
-    bool (*isLeadByte)(unsigned char);              // may be null: single-byte code page
+    CharLengthRule charLength;                      // may be null: single-byte code page
     bool (*identifyFile)(const char*, FileId* id);  // false when the path names no existing file
 };
 

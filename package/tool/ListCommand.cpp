@@ -32,7 +32,7 @@ int ListPackage(const std::string& path) {
         return 1;
     }
     std::vector<pk::PackageEntry> entries;
-    pk::PackageStatus status = pk::ReadPackageTable(package, pk::WinPlatform().isLeadByte, &entries);
+    pk::PackageStatus status = pk::ReadPackageTable(package, pk::WinPlatform().charLength, &entries);
     if (status != pk::PackageStatus::Ok) {
         std::fprintf(stderr, "parcel: %s: %s\n", path.c_str(), Explain(status));
         return 1;

@@ -73,7 +73,7 @@ int PackCommand(const char* folderArg, const char* manifest, const char* package
                          kManifestName);
             return 1;
         }
-        if (!pk::IsSafeBareName(name, platform.isLeadByte)) {
+        if (!pk::IsSafeBareName(name, platform.charLength)) {
             std::fprintf(stderr, "parcel: %s cannot be a package entry name\n", name.c_str());
             return 1;
         }

@@ -4,12 +4,12 @@
 
 #include "PackageFormat.h"
 #include "PathText.h"
+#include "text/GbkText.h"
 
 namespace {
 
 // GBK: 0x81..0xFE start a two-byte character whose second byte may be 0x5C ("\").
-bool GbkLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-const pk::Platform kGbk{'\\', &GbkLead, nullptr};
+const pk::Platform kGbk{'\\', &vantor::GbkCharLength, nullptr};
 const pk::Platform kSingleByte{'\\', nullptr, nullptr};
 
 TEST(PackageHeader, EncodesMagicNulPaddingAndCountLittleEndian) {
@@ -107,8 +107,11 @@ TEST(PackageName, AcceptsBareNamesOnly) {
 
 TEST(PackageName, TwoByteCharacterEndingIn5CIsNoSeparator) {
     const std::string name = "\xD5\x5C.txt";  // one GBK character, trail byte 0x5C
-    EXPECT_TRUE(pk::IsSafeBareName(name, &GbkLead));
+    EXPECT_TRUE(pk::IsSafeBareName(name, &vantor::GbkCharLength));
     EXPECT_FALSE(pk::IsSafeBareName(name, nullptr));
+    // A lead byte before a byte that cannot be a trail byte leaves that byte a character of its own.
+    EXPECT_FALSE(pk::IsSafeBareName("\xD5/x", &vantor::GbkCharLength));
+    EXPECT_FALSE(pk::IsSafeBareName("\xD5:x", &vantor::GbkCharLength));
 }
 
 TEST(FileList, SplitsAtEveryBarKeepingEmptyPieces) {
