@@ -60,7 +60,7 @@ class Session:
 
     def __init__(self, display_name=None):
         self.display = None if display_name else Display.start()
-        self.wine = WineEnv(display_name or self.display.name, root=DEMO).boot()
+        self.wine = WineEnv(display_name or self.display.name, root=DEMO).boot(timeout=900)
         self.ui = UiDriver(self.wine, BUILD / "tools" / "uidriver.exe")
         self.shots = 0
 

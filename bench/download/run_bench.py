@@ -212,11 +212,14 @@ class Bench:
         install = self.fresh_install()
         package = install / "Update" / package_name
         probe_process = None
-        with open(self.log, "ab") as log:
+        # The probe writes to a file, not a pipe: a Wine service process started
+        # meanwhile could inherit a pipe and hold it open.
+        probe_out = self.work / "probe.out"
+        with open(self.log, "ab") as log, open(probe_out, "wb") as probe_file:
             if probe:
                 probe_process = self.wine.start(
                     [self.program("window_probe.exe"), "--until-file", winpath(package), str(size)],
-                    stdout=subprocess.PIPE, stderr=log)
+                    stdout=probe_file, stderr=log)
             start = time.perf_counter()
             process = self.wine.start([install / "VantorUpdate.exe", f"{url}|{UPDATE_FLAG}"], cwd=install,
                                       stdout=log, stderr=log)
@@ -232,7 +235,8 @@ class Bench:
             whole = time.perf_counter() - start
         figures = None
         if probe_process:
-            text = probe_process.communicate(timeout=60)[0].decode("gbk", "replace")
+            probe_process.wait(timeout=90)
+            text = probe_out.read_text(encoding="gbk", errors="replace")
             phases = {f.get("phase"): f for f in figures_of(text, "window_probe")}
             figures = phases.get("download")
             if figures is None:
@@ -262,6 +266,15 @@ def curl_download(url, target):
         shutil.copyfileobj(answer, out, 1 << 16)
     took = time.perf_counter() - start
     return took, took
+
+
+def wine_problem():
+    """Why Wine cannot run the 32-bit programs here, or None when it can."""
+    try:
+        done = subprocess.run(["wine", "--version"], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=60)
+    except OSError as error:
+        return str(error)
+    return None if done.returncode == 0 else done.stdout.decode(errors="replace").strip()
 
 
 def random_file(path, size):
@@ -378,6 +391,10 @@ def main():
         if not path.exists():
             sys.exit(f"missing {path}: build with scripts/build.sh win32 (VANTOR_BUILD_DIR names another tree)")
 
+    problem = wine_problem()
+    if problem:
+        sys.exit(f"Wine cannot start its 32-bit loader on this machine: {problem}")
+
     from counterparts.services.nginx import NginxServer
     from vantor_bench.display import Display
     from vantor_bench.wine import WineEnv
@@ -386,7 +403,7 @@ def main():
     display = wine = server = None
     try:
         display = Display.start()
-        wine = WineEnv(display.name, root=work).boot()
+        wine = WineEnv(display.name, root=work).boot(timeout=900)  # minutes where Wine runs emulated
         server = NginxServer(work / "packages").start()
         bench = Bench(work, display, wine, server)
         print(f"nginx {server.base_url}, Wine prefix {wine.prefix}, display {display.name}", flush=True)

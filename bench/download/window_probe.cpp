@@ -114,7 +114,8 @@ int main(int argc, char** argv) {
             phase.latencies.push_back(answer.Seconds() * 1000);
             ++phase.unanswered;
         }
-        if (clock.Seconds() > next + 1) next = clock.Seconds();  // after a long answer, no burst to catch up
+        // After a slow answer the next message goes 10 ms later, not in a burst to catch up.
+        if (clock.Seconds() > next + kIntervalMs / 1000.0) next = clock.Seconds();
     }
     Print(during, options.limitMs);
     if (!options.untilFile.empty()) Print(after, options.limitMs);
