@@ -1,0 +1,54 @@
+// CHttpSocket: the updater's own HTTP/1.1 client over one blocking IPv4 TCP
+// socket. It sends one GET request, reads the response header byte by byte up
+// to its blank line (so no body byte is taken), answers header look-ups, and
+// hands the body to its caller in chunks. No redirects, no chunked decoding,
+// no status check: the download worker drives it and redirects are followed
+// earlier. One object serves one request. Winsock must be started first.
+#pragma once
+
+#include <winsock2.h>
+
+#include "logic/HttpRequestText.h"
+#include "logic/HttpResponseHeader.h"
+
+class CHttpSocket {
+public:
+    CHttpSocket();
+    virtual ~CHttpSocket();
+    CHttpSocket(const CHttpSocket&) = delete;
+    CHttpSocket& operator=(const CHttpSocket&) = delete;
+
+    // A stream socket for TCP; false when already connected or when it cannot be made.
+    bool CreateSocket();
+    // Resolves host (a name or dotted-decimal text) and connects to its first
+    // address; a connected object is closed first.
+    bool Connect(const char* host, int port);
+    // Composes the request into the request buffer; null (and out length 0)
+    // when it would not fit there, which the caller counts as a failure.
+    const char* BuildGetRequest(const char* host, const char* path, int& length, const char* cookie = nullptr,
+                                const char* referer = nullptr, long rangeFrom = 0, long rangeTo = 0);
+    // Sends data (null: the request buffer; length 0: its string length), then
+    // reads the response header. False when not connected or the send fails.
+    bool SendRequest(const char* data = nullptr, int length = 0);
+    // One recv of at most size bytes; on 0 or less (closed, error, time-out)
+    // the object is closed. 0 when not connected.
+    int Receive(char* buffer, int size);
+    bool Close();
+    // SO_SNDTIMEO when forSend, else SO_RCVTIMEO.
+    bool SetTimeout(int milliseconds, bool forSend);
+    // Reads the header on the first call; returns the stored header every time.
+    const char* ReadResponseHeader(int& length);
+    // The value of header name into value (cut to valueSize - 1, NUL-terminated);
+    // its length, or -1 before a header was read or when the name does not occur.
+    int GetHeaderValue(const char* name, char* value, int valueSize) const;
+
+private:
+    char m_szRequest[vantor::kHttpRequestBufferSize];
+    vantor::ResponseHeaderBuffer m_header;
+    int m_nPort = 80;
+    bool m_bConnected = false;
+    SOCKET m_socket = 0;
+    hostent* m_pHostEntry = nullptr;  // owned by the socket library
+    bool m_bHeaderRead = false;
+    int m_nHeaderLength = -1;
+};

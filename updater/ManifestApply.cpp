@@ -1,0 +1,110 @@
+// Applying the unpacked update: wait until the launcher has ended, install the
+// files the manifest lists, record the new version, and start the launcher
+// again when the update was forced.
+#include "framework/Winsock.h"
+
+#include "UpdateDlg.h"
+
+#include "UpdateApp.h"
+#include "framework/ModuleFolder.h"
+#include "framework/ProfileFile.h"
+#include "framework/ScopedHandles.h"
+#include "logic/UpdateManifest.h"
+#include "xml/XmlDocument.h"
+
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <cstring>
+
+namespace {
+
+const char kLauncherProgram[] = "VantorLogin.exe";
+const char kInstallKey[] = "SOFTWARE\\Playmoor\\VantorOnline";
+
+// Whether a process named exactly like the launcher (letter case counts) runs
+// and can be opened for ending; only such a one holds the files we replace.
+bool LauncherRunning() {
+    fw::ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) {
+        snapshot.release();
+        return false;
+    }
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32First(snapshot.get(), &entry); more; more = ::Process32Next(snapshot.get(), &entry)) {
+        if (std::strcmp(entry.szExeFile, kLauncherProgram) != 0) continue;
+        fw::ScopedHandle process(::OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
+        if (process) return true;
+    }
+    return false;
+}
+
+void WaitForLauncherToEnd() {
+    while (LauncherRunning()) ::Sleep(1000);
+}
+
+// The installation folder's files as the manifest changes them.
+class InstallationFiles : public vantor::ManifestActions {
+public:
+    explicit InstallationFiles(std::string folder) : m_strFolder(std::move(folder)) {}
+
+    // Copied beside the target first, then put in its place in one step, so
+    // that a crash or a full disk never leaves an installed file half-written.
+    bool InstallItem(const std::string& item) override {
+        const std::string source = m_strFolder + "\\Update\\" + item;
+        const std::string target = m_strFolder + "\\" + item;
+        const std::string staged = target + ".vantor-new";
+        if (!::CopyFileA(source.c_str(), staged.c_str(), FALSE)) {
+            ::DeleteFileA(staged.c_str());
+            return false;
+        }
+        if (!::MoveFileExA(staged.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            ::DeleteFileA(staged.c_str());
+            return false;
+        }
+        ::DeleteFileA(source.c_str());  // a source that cannot be deleted is left
+        return true;
+    }
+    void DeleteManifest() override { ::DeleteFileA(ManifestPath().c_str()); }
+    void RecordVersion(const std::string& version) override {
+        fw::WriteProfileString(m_strFolder + "\\ClientInfo.ini", "ClientInfo", "Version", version);
+    }
+
+    std::string ManifestPath() const { return m_strFolder + "\\Update\\updateFile.xml"; }
+
+private:
+    std::string m_strFolder;
+};
+
+// Starts the launcher from the folder the launcher recorded in the registry;
+// any failure skips the start silently.
+void RelaunchLauncher() {
+    fw::ScopedRegKey key;
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallKey, 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) return;
+    key.reset(opened);
+    char folder[101] = {};
+    DWORD size = 100;
+    DWORD type = 0;
+    if (::RegQueryValueExA(key.get(), "Location", nullptr, &type, reinterpret_cast<BYTE*>(folder), &size) !=
+        ERROR_SUCCESS)
+        return;
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return;
+    const std::string launcher = std::string(folder) + kLauncherProgram;
+    ::ShellExecuteA(nullptr, "open", launcher.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+void CUpdateDlg::ApplyManifest() {
+    WaitForLauncherToEnd();
+
+    InstallationFiles files(fw::GetModuleFolder());
+    XmlDocument manifest;
+    vantor::ManifestPlan plan;
+    if (manifest.LoadFile(files.ManifestPath().c_str())) plan = vantor::ReadManifestPlan(manifest);
+    if (vantor::CarryOutManifest(plan, files) == vantor::ManifestOutcome::NothingChanged) return;
+
+    if (UpdaterApp().m_nForce == 1) RelaunchLauncher();
+}

@@ -1,0 +1,40 @@
+// CUpdateDlg: the updater's one dialog. Its initialisation starts the
+// resolve worker; the download worker's reports drive the rest: progress,
+// then unpack and either the self-update program or the manifest, then close.
+#pragma once
+
+#include "DownloadThread.h"
+#include "framework/Dialog.h"
+
+#include <string>
+
+class CUpdateDlg : public fw::CDialog {
+public:
+    CUpdateDlg();
+    ~CUpdateDlg() override;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Enter (command 1) and Escape both end the dialog.
+    void OnOK() override { EndDialog(IDOK); }
+
+private:
+    LRESULT OnUpdateNotify(WPARAM code, LPARAM value);
+    void OnUrlResolved(std::string* finalUrl);
+    void OnDestroy();
+    void ShowProgress(int percent);
+    void HideForUnseenUpdate();
+
+    // Package unpack (PackageUnpack.cpp) and the manifest (ManifestApply.cpp).
+    int UnpackPackage();
+    void ApplyManifest();
+
+    HICON m_hIcon;
+    CDownloadThread m_downloadThread;
+    std::string m_strDownloadUrl;  // the final address; the package is named after it
+    int m_nProgressPos = 0;
+};
+
+// The installation folder's Update folder, with its trailing backslash.
+std::string UpdateFolder();
