@@ -13,12 +13,12 @@ constexpr size_t kMaxTail = kEndRecordSize + 0xFFFF;  // record + longest commen
 }  // namespace
 
 ZipStatus ZipReader::Open(const std::string& archivePath) {
-    StdFile f = StdFile::Open(archivePath.c_str(), "rb");
+    vantor::StdFile f = vantor::StdFile::Open(archivePath.c_str(), "rb");
     if (!f) return ZipStatus::CannotOpen;
     return Open(std::move(f));
 }
 
-ZipStatus ZipReader::Open(StdFile file) {
+ZipStatus ZipReader::Open(vantor::StdFile file) {
     m_entries.clear();
     m_file = std::move(file);
     if (!m_file) return ZipStatus::CannotOpen;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "StdFile.h"
+#include "io/StdFile.h"
 #include "ZipRecords.h"
 
 namespace vzip {
@@ -32,7 +32,7 @@ public:
 
     ZipStatus Open(const std::string& archivePath);
     // For tests and the fuzzer: reads an already opened stream (taken over).
-    ZipStatus Open(StdFile file);
+    ZipStatus Open(vantor::StdFile file);
     void Close() { m_file.Close(); m_entries.clear(); }
     bool IsOpen() const { return static_cast<bool>(m_file); }
 
@@ -44,7 +44,7 @@ private:
     ZipStatus Inflate(const EntryRecord& e, const Sink& sink);
     ZipStatus CopyStored(const EntryRecord& e, const Sink& sink);
 
-    StdFile m_file;
+    vantor::StdFile m_file;
     int64_t m_directoryOffset = 0;  // entry data must end before it
     std::vector<EntryRecord> m_entries;
 };

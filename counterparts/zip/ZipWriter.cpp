@@ -18,7 +18,7 @@ constexpr int64_t kMaxZipOffset = 0xFFFFFFFFll;
 
 bool ZipWriter::Create(const std::string& archivePath) {
     Abandon();
-    m_file = StdFile::Open(archivePath.c_str(), "wb");
+    m_file = vantor::StdFile::Open(archivePath.c_str(), "wb");
     if (!m_file) return false;
     m_path = archivePath;
     m_entries.clear();
@@ -30,7 +30,7 @@ bool ZipWriter::AddFile(const std::string& sourcePath, const std::string& stored
     if (!m_file || m_failed) return false;
     m_failed = true;  // cleared only when the entry is complete
     if (storedName.empty() || storedName.size() > 0xFFFF || m_entries.size() >= 0xFFFF) return false;
-    StdFile source = StdFile::Open(sourcePath.c_str(), "rb");
+    vantor::StdFile source = vantor::StdFile::Open(sourcePath.c_str(), "rb");
     if (!source) return false;
     int64_t size = source.Size();
     if (size < 0 || size >= kMaxZipOffset || !source.Seek(0)) return false;
@@ -60,7 +60,7 @@ bool ZipWriter::AddFile(const std::string& sourcePath, const std::string& stored
     return true;
 }
 
-bool ZipWriter::CopyDeflated(StdFile& source, EntryRecord* entry) {
+bool ZipWriter::CopyDeflated(vantor::StdFile& source, EntryRecord* entry) {
     z_stream zs = {};
     if (deflateInit2(&zs, kLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
     std::unique_ptr<uint8_t[]> in(new uint8_t[kBufferSize]);

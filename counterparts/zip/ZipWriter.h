@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "StdFile.h"
+#include "io/StdFile.h"
 #include "ZipRecords.h"
 
 namespace vzip {
@@ -30,9 +30,9 @@ public:
     bool IsOpen() const { return static_cast<bool>(m_file); }
 
 private:
-    bool CopyDeflated(StdFile& source, EntryRecord* entry);
+    bool CopyDeflated(vantor::StdFile& source, EntryRecord* entry);
 
-    StdFile m_file;
+    vantor::StdFile m_file;
     std::string m_path;
     std::vector<EntryRecord> m_entries;
     bool m_failed = false;

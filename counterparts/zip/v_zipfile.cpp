@@ -97,7 +97,7 @@ bool v_zipfile::unzip_zipblock_tofile(int number, const char* outputName) {
     if (isFolder) return true;
     if (vzip::IsSameFile(path, s.archivePath)) return false;
 
-    vzip::StdFile out = vzip::StdFile::Open(path.c_str(), "wb");
+    vantor::StdFile out = vantor::StdFile::Open(path.c_str(), "wb");
     if (!out) return false;
     vzip::ZipStatus status = s.reader.Extract(index, [&out](const uint8_t* data, size_t size) {
         return out.WriteAll(data, size);

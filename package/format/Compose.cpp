@@ -17,7 +17,7 @@ struct ListedFile {
     // Open from the inspection until its data is copied: each file is opened
     // once (opening a file costs far more than reading a small one, above all
     // under Wine), and the data copied is that of the file that was sized.
-    CFile file;
+    vantor::StdFile file;
 };
 
 // Everything that can refuse the list is checked before the package is created.
@@ -30,7 +30,7 @@ ComposeOutcome InspectFiles(const std::vector<std::string>& paths, const Platfor
         f.name = FileNameOf(path, platform);
         if (!IsSafeBareName(f.name, platform.charLength)) return ComposeOutcome::BadFileName;
         // Read access is all that packing needs.
-        f.file = CFile::Open(path.c_str(), "rb");
+        f.file = vantor::StdFile::Open(path.c_str(), "rb");
         if (!f.file) return ComposeOutcome::CannotReadFile;
         f.size = f.file.Size();
         if (f.size < 0) return ComposeOutcome::CannotReadFile;
@@ -51,7 +51,7 @@ bool IsOneOf(const std::string& path, const std::vector<ListedFile>& files, cons
     return false;
 }
 
-ComposeOutcome WritePackage(CFile& package, std::vector<ListedFile>& files,
+ComposeOutcome WritePackage(vantor::StdFile& package, std::vector<ListedFile>& files,
                             const std::vector<PackageEntry>& entries) {
     uint8_t header[kHeaderSize];
     EncodeHeader(static_cast<int32_t>(entries.size()), header);
@@ -62,7 +62,7 @@ ComposeOutcome WritePackage(CFile& package, std::vector<ListedFile>& files,
         if (std::fwrite(raw, 1, sizeof raw, package.get()) != sizeof raw) return ComposeOutcome::WriteFailed;
     }
     for (size_t i = 0; i < files.size(); ++i) {
-        CFile& source = files[i].file;
+        vantor::StdFile& source = files[i].file;
         if (!source.Seek(0) || !CopyChunks(source.get(), entries[i].size, package.get()))
             return ComposeOutcome::CopyFailed;
         source.Close();
@@ -102,7 +102,7 @@ ComposeOutcome ComposePackage(const char* fileList, const char* packagePath, con
     if (IsOneOf(package, files, platform) || IsOneOf(archive, files, platform))
         return ComposeOutcome::OverwritesInput;
 
-    CFile out = CFile::Open(package.c_str(), "wb");
+    vantor::StdFile out = vantor::StdFile::Open(package.c_str(), "wb");
     if (!out) return ComposeOutcome::CannotCreatePackage;
     outcome = WritePackage(out, files, entries);
     if (outcome != ComposeOutcome::Ok) return outcome;

@@ -35,7 +35,7 @@ DecomposeOutcome UnzipArchive(const std::string& archivePath, const std::string&
 
 DecomposeResult SplitPackage(const std::string& packagePath, const std::string& targetFolder,
                              const Platform& platform) {
-    CFile package = CFile::Open(packagePath.c_str(), "rb");
+    vantor::StdFile package = vantor::StdFile::Open(packagePath.c_str(), "rb");
     if (!package) return Fail(DecomposeOutcome::NoPackage);
     std::vector<PackageEntry> entries;
     PackageStatus status = ReadPackageTable(package, platform.charLength, &entries);
@@ -60,7 +60,7 @@ DecomposeResult SplitPackage(const std::string& packagePath, const std::string& 
     // would throw away.
     int64_t position = package.Tell();
     for (size_t i = 0; i < entries.size(); ++i) {
-        CFile out = CFile::Open(outputs[i].c_str(), "wb");
+        vantor::StdFile out = vantor::StdFile::Open(outputs[i].c_str(), "wb");
         if (!out) return Fail(DecomposeOutcome::CannotCreateFile);
         const PackageEntry& e = entries[i];
         bool copied = (e.offset == position || package.Seek(e.offset)) &&

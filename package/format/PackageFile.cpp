@@ -2,48 +2,7 @@
 
 namespace pk {
 
-CFile& CFile::operator=(CFile&& other) noexcept {
-    if (this != &other) {
-        Close();
-        m_file = other.m_file;
-        other.m_file = nullptr;
-    }
-    return *this;
-}
-
-bool CFile::Seek(int64_t offset) {
-#ifdef _WIN32
-    return _fseeki64(m_file, offset, SEEK_SET) == 0;
-#else
-    return fseeko(m_file, static_cast<off_t>(offset), SEEK_SET) == 0;
-#endif
-}
-
-int64_t CFile::Tell() const {
-#ifdef _WIN32
-    return _ftelli64(m_file);
-#else
-    return static_cast<int64_t>(ftello(m_file));
-#endif
-}
-
-int64_t CFile::Size() {
-#ifdef _WIN32
-    if (_fseeki64(m_file, 0, SEEK_END) != 0) return -1;
-#else
-    if (fseeko(m_file, 0, SEEK_END) != 0) return -1;
-#endif
-    return Tell();
-}
-
-bool CFile::Close() {
-    if (!m_file) return true;
-    bool ok = std::fclose(m_file) == 0;
-    m_file = nullptr;
-    return ok;
-}
-
-PackageStatus ReadPackageTable(CFile& package, CharLengthRule charLength,
+PackageStatus ReadPackageTable(vantor::StdFile& package, CharLengthRule charLength,
                                std::vector<PackageEntry>* entries) {
     entries->clear();
     int64_t size = package.Size();
@@ -69,7 +28,7 @@ PackageStatus ReadPackageTable(CFile& package, CharLengthRule charLength,
     return PackageStatus::Ok;
 }
 
-bool CopyRange(CFile& package, int64_t offset, int64_t size, FILE* out) {
+bool CopyRange(vantor::StdFile& package, int64_t offset, int64_t size, FILE* out) {
     return package.Seek(offset) && CopyChunks(package.get(), size, out);
 }
 

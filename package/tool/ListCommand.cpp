@@ -26,7 +26,7 @@ const char* Explain(pk::PackageStatus status) {
 }
 
 int ListPackage(const std::string& path) {
-    pk::CFile package = pk::CFile::Open(path.c_str(), "rb");
+    vantor::StdFile package = vantor::StdFile::Open(path.c_str(), "rb");
     if (!package) {
         std::fprintf(stderr, "parcel: cannot open %s\n", path.c_str());
         return 1;

@@ -17,7 +17,7 @@ constexpr size_t kMaxEntryBytes = 1 << 20;
 void ReadAsPackage(const std::string& bytes) {
     FILE* f = fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
     if (!f) return;  // fmemopen refuses an empty buffer
-    pk::CFile package(f);
+    vantor::StdFile package(f);
     std::vector<pk::PackageEntry> entries;
     if (pk::ReadPackageTable(package, nullptr, &entries) != pk::PackageStatus::Ok) return;
     static FILE* sink = std::fopen("/dev/null", "wb");
@@ -30,7 +30,7 @@ void ReadAsArchive(const std::string& bytes) {
     FILE* f = fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
     if (!f) return;
     vzip::ZipReader reader;
-    if (reader.Open(vzip::StdFile(f)) != vzip::ZipStatus::Ok) return;
+    if (reader.Open(vantor::StdFile(f)) != vzip::ZipStatus::Ok) return;
     for (size_t i = 0; i < reader.Entries().size() && i < 16; ++i) {
         std::vector<std::string> parts;
         bool isFolder = false;

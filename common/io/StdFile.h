@@ -1,11 +1,17 @@
-// Owner of one C stream, with 64-bit seeks (archives and packages may pass 2 GB
-// before a size check refuses them, so positions are never kept in a long).
+// Owner of one C stream: the package library, the zip component and the XML
+// reader's file loading all hold their files in it. Move-only, so a stream is
+// closed exactly once, by Close() or by the destructor. Close() tells whether
+// fclose succeeded, which is where a write's buffered data can still fail.
+// Positions are 64-bit: archives and packages may pass 2 GB before a size check
+// refuses them, so they are never kept in a long.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
-namespace vzip {
+namespace vantor {
 
 class StdFile {
 public:
@@ -14,9 +20,12 @@ public:
     ~StdFile() { Close(); }
     StdFile(const StdFile&) = delete;
     StdFile& operator=(const StdFile&) = delete;
-    StdFile(StdFile&& other) noexcept : m_file(other.m_file) { other.m_file = nullptr; }
+    StdFile(StdFile&& other) noexcept : m_file(std::exchange(other.m_file, nullptr)) {}
     StdFile& operator=(StdFile&& other) noexcept {
-        if (this != &other) { Close(); m_file = other.m_file; other.m_file = nullptr; }
+        if (this != &other) {
+            Close();
+            m_file = std::exchange(other.m_file, nullptr);
+        }
         return *this;
     }
 
@@ -32,6 +41,7 @@ public:
         return fseeko(m_file, static_cast<off_t>(offset), SEEK_SET) == 0;
 #endif
     }
+    // The position; -1 on failure.
     int64_t Tell() const {
 #ifdef _WIN32
         return _ftelli64(m_file);
@@ -51,16 +61,15 @@ public:
     bool ReadExact(void* buffer, size_t size) { return std::fread(buffer, 1, size, m_file) == size; }
     bool WriteAll(const void* buffer, size_t size) { return std::fwrite(buffer, 1, size, m_file) == size; }
 
-    // Closes the stream; false when buffered data could not be written.
+    // Closes the stream; false when fclose fails (buffered data not written).
+    // True when there is nothing to close.
     bool Close() {
         if (!m_file) return true;
-        bool ok = std::fclose(m_file) == 0;
-        m_file = nullptr;
-        return ok;
+        return std::fclose(std::exchange(m_file, nullptr)) == 0;
     }
 
 private:
     FILE* m_file = nullptr;
 };
 
-}  // namespace vzip
+}  // namespace vantor
