@@ -23,8 +23,19 @@
 //   regread ROOT PATHHEX VALUEHEX  a registry value (ROOT: HKLM or HKCU): type, size, data
 //   regwrite ROOT PATHHEX VALUEHEX DATAHEX [TYPE]  creates the key and writes a string value (REG_SZ or the given type)
 //   regdelete ROOT PATHHEX       deletes a key and everything below it
+//   state HWND                   styles without a message to the window: style, exstyle, iconic, foreground,
+//                                last active popup (safe while the window's thread does not answer)
+//   foreground                   the foreground window's hwnd (0 when none)
+//   show HWND SW                 ShowWindowAsync (SW_MINIMIZE 6, SW_RESTORE 9, ...): never waits for the window
+//   processes                    running processes: pid and executable name (tool-help snapshot)
+//   terminate PID                ends a process (TerminateProcess, exit code 1)
 //   quit
+//
+// A window whose thread does not answer (for example one that waits in a
+// loop without taking messages) is asked for its text with a time limit; on
+// time-out its text comes from what the window manager stored.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -50,12 +61,22 @@ std::string Unhex(const std::string& hex) {
     return out;
 }
 
+const UINT kTextTimeoutMs = 1000;
+
 std::string TextOf(HWND hwnd) {
     // WM_GETTEXT reaches controls of other processes, GetWindowText does not.
-    LRESULT length = ::SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
-    std::vector<char> buffer(static_cast<size_t>(length) + 2, '\0');
-    LRESULT copied = ::SendMessageA(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    return std::string(buffer.data(), static_cast<size_t>(copied));
+    DWORD_PTR length = 0, copied = 0;
+    if (::SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kTextTimeoutMs, &length)) {
+        std::vector<char> buffer(static_cast<size_t>(length) + 2, '\0');
+        if (::SendMessageTimeoutA(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                                  SMTO_NORMAL, kTextTimeoutMs, &copied))
+            return std::string(buffer.data(), static_cast<size_t>(copied));
+    }
+    // The window's thread does not answer: for a window of another process
+    // GetWindowText reads the text the window manager keeps, without a message.
+    char stored[1024] = {};
+    int count = ::GetWindowTextA(hwnd, stored, sizeof(stored));
+    return std::string(stored, count > 0 ? static_cast<size_t>(count) : 0);
 }
 
 std::string ClassOf(HWND hwnd) {
@@ -231,7 +252,51 @@ std::string Run(const std::vector<std::string>& a) {
     return Error("unknown command");
 }
 
+std::string Handle(HWND hwnd) { return std::to_string(static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(hwnd))); }
+
+std::string State(HWND hwnd) {
+    if (!::IsWindow(hwnd)) return "{\"exists\":false}";
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    return "{\"exists\":true,\"pid\":" + std::to_string(pid) +
+           ",\"style\":" + std::to_string(static_cast<unsigned long>(::GetWindowLongA(hwnd, GWL_STYLE))) +
+           ",\"exstyle\":" + std::to_string(static_cast<unsigned long>(::GetWindowLongA(hwnd, GWL_EXSTYLE))) +
+           ",\"visible\":" + Bool(::IsWindowVisible(hwnd)) + ",\"iconic\":" + Bool(::IsIconic(hwnd)) +
+           ",\"foreground\":" + Bool(::GetForegroundWindow() == hwnd) +
+           ",\"popup\":" + Handle(::GetLastActivePopup(hwnd)) + "}";
+}
+
+std::string Processes() {
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return Error("no snapshot");
+    std::string out = "{\"processes\":[";
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
+        if (out.back() != '[') out += ",";
+        out += "{\"pid\":" + std::to_string(entry.th32ProcessID) + ",\"exe\":\"" + Hex(entry.szExeFile) + "\"}";
+    }
+    ::CloseHandle(snapshot);
+    return out + "]}";
+}
+
+std::string Terminate(DWORD pid) {
+    HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process) return "{\"ok\":false}";
+    bool ended = ::TerminateProcess(process, 1) && ::WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+    ::CloseHandle(process);
+    return "{\"ok\":" + Bool(ended) + "}";
+}
+
 std::string RunSimple(const std::vector<std::string>& a) {
+    if (a[0] == "state" && a.size() == 2) return State(ToHwnd(a[1]));
+    if (a[0] == "foreground") return "{\"hwnd\":" + Handle(::GetForegroundWindow()) + "}";
+    if (a[0] == "show" && a.size() == 3) {
+        ::ShowWindowAsync(ToHwnd(a[1]), std::atoi(a[2].c_str()));
+        return "{\"ok\":true}";
+    }
+    if (a[0] == "processes") return Processes();
+    if (a[0] == "terminate" && a.size() == 2) return Terminate(static_cast<DWORD>(std::strtoul(a[1].c_str(), nullptr, 10)));
     if (a[0] == "close" && a.size() == 2) {
         ::PostMessageA(ToHwnd(a[1]), WM_CLOSE, 0, 0);
         return "{\"ok\":true}";

@@ -33,6 +33,35 @@ class Control:
                 f"rect={self.rect})")
 
 
+class WindowState:
+    """Styles and state of a window, read without a message to it."""
+    WS_VISIBLE = 0x10000000
+    WS_EX_TOOLWINDOW = 0x80
+    WS_EX_APPWINDOW = 0x40000
+
+    def __init__(self, raw):
+        self.exists = raw.get("exists", False)
+        self.pid = raw.get("pid", 0)
+        self.style = raw.get("style", 0)
+        self.exstyle = raw.get("exstyle", 0)
+        self.visible = raw.get("visible", False)
+        self.iconic = raw.get("iconic", False)
+        self.foreground = raw.get("foreground", False)
+        self.popup = raw.get("popup", 0)
+
+    @property
+    def tool_window(self):
+        return bool(self.exstyle & self.WS_EX_TOOLWINDOW)
+
+    @property
+    def app_window(self):
+        return bool(self.exstyle & self.WS_EX_APPWINDOW)
+
+    def __repr__(self):
+        return (f"WindowState(visible={self.visible}, iconic={self.iconic}, foreground={self.foreground}, "
+                f"style={self.style:#x}, exstyle={self.exstyle:#x})")
+
+
 class MessageBox:
     def __init__(self, raw):
         self.hwnd = raw["hwnd"]
@@ -111,6 +140,27 @@ class UiDriver:
 
     def control(self, hwnd, control_id):
         return Control(self.command("control", hwnd, control_id))
+
+    def state(self, hwnd):
+        """Styles, visibility, minimised and foreground state, without a message
+        to the window (safe while its thread takes no messages)."""
+        return WindowState(self.command("state", hwnd))
+
+    def foreground(self):
+        return self.command("foreground")["hwnd"]
+
+    def show(self, hwnd, how):
+        """ShowWindowAsync: SW_MINIMIZE 6, SW_RESTORE 9, SW_SHOW 5, ..."""
+        self.command("show", hwnd, how)
+
+    # ---- processes ------------------------------------------------------
+    def processes(self):
+        """[(pid, executable name)] of the session's running Windows processes."""
+        return [(p["pid"], _text(p["exe"])) for p in self.command("processes")["processes"]]
+
+    def terminate(self, pid):
+        """Ends a Windows process by its ID; whether it ended."""
+        return self.command("terminate", pid)["ok"]
 
     # ---- input ----------------------------------------------------------
     def set_text(self, hwnd, control_id, text):
