@@ -9,7 +9,13 @@
 
 #include <windows.h>
 
+// The image base the linker provides for every module: the handle of the DLL
+// this code is linked into, without keeping the one DllMain was given.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace playmoor {
+
+inline HMODULE ThisModule() { return reinterpret_cast<HMODULE>(&__ImageBase); }
 
 // Writes the keys above for module (the DLL's own handle); S_OK or the
 // registry error as an HRESULT (SELFREG_E_CLASS when the path is unknown).

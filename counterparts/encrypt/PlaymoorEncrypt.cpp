@@ -8,18 +8,6 @@
 
 #include <windows.h>
 
-namespace {
-HMODULE g_hModule = nullptr;
-}
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        g_hModule = instance;
-        ::DisableThreadLibraryCalls(instance);
-    }
-    return TRUE;
-}
-
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
@@ -30,7 +18,7 @@ STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
 STDAPI DllCanUnloadNow() { return playmoor::ModuleInUse() ? S_FALSE : S_OK; }
 
 STDAPI DllRegisterServer() {
-    return playmoor::RegisterInprocServer(playmoor::kClsidPlaymoorEncrypt, L"PlaymoorEncrypt", g_hModule);
+    return playmoor::RegisterInprocServer(playmoor::kClsidPlaymoorEncrypt, L"PlaymoorEncrypt", playmoor::ThisModule());
 }
 
 STDAPI DllUnregisterServer() { return playmoor::UnregisterInprocServer(playmoor::kClsidPlaymoorEncrypt); }

@@ -6,18 +6,6 @@
 
 #include <windows.h>
 
-namespace {
-HMODULE g_hModule = nullptr;
-}
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        g_hModule = instance;
-        ::DisableThreadLibraryCalls(instance);
-    }
-    return TRUE;
-}
-
 STDAPI DllGetClassObject(REFCLSID, REFIID, LPVOID* ppv) {
     if (ppv) *ppv = nullptr;
     return CLASS_E_CLASSNOTAVAILABLE;
@@ -26,7 +14,7 @@ STDAPI DllGetClassObject(REFCLSID, REFIID, LPVOID* ppv) {
 STDAPI DllCanUnloadNow() { return S_OK; }
 
 STDAPI DllRegisterServer() {
-    return playmoor::RegisterInprocServer(playmoor::kClsidPlaymoorPlugin, L"PlaymoorPlugin", g_hModule);
+    return playmoor::RegisterInprocServer(playmoor::kClsidPlaymoorPlugin, L"PlaymoorPlugin", playmoor::ThisModule());
 }
 
 STDAPI DllUnregisterServer() { return playmoor::UnregisterInprocServer(playmoor::kClsidPlaymoorPlugin); }
