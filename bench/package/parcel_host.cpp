@@ -7,31 +7,17 @@
 #include <dirent.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "CallTimer.h"
 #include "Compose.h"
 #include "Decompose.h"
 #include "HostPlatform.h"
 
 namespace {
-
-class CallTimer {
-public:
-    double Seconds() const {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
-    }
-
-private:
-    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
-};
-
-void PrintTiming(bool showTiming, const char* function, double seconds) {
-    if (showTiming) std::printf("timing: %s %.6f s\n", function, seconds);
-}
 
 int Pack(const std::string& folder, const std::string& manifest, const std::string& package, bool showTiming) {
     std::vector<std::string> names;
@@ -45,9 +31,9 @@ int Pack(const std::string& folder, const std::string& manifest, const std::stri
     std::sort(names.begin(), names.end());
     std::string list = manifest;
     for (const std::string& name : names) list += "|" + folder + "/" + name;
-    CallTimer timer;
+    CCallTimer timer;
     pk::ComposeOutcome outcome = pk::ComposePackage(list.c_str(), package.c_str(), pk::HostPlatform());
-    PrintTiming(showTiming, "ComposeFile", timer.Seconds());
+    if (showTiming) PrintTiming("ComposeFile", timer.Seconds());
     if (outcome != pk::ComposeOutcome::Ok) {
         std::fprintf(stderr, "parcel_host: packing failed (%d)\n", static_cast<int>(outcome));
         return 1;
@@ -56,9 +42,9 @@ int Pack(const std::string& folder, const std::string& manifest, const std::stri
 }
 
 int Unpack(const char* archive, const char* folder, bool showTiming) {
-    CallTimer timer;
+    CCallTimer timer;
     pk::DecomposeResult r = pk::DecomposePackage(archive, folder, pk::HostPlatform());
-    PrintTiming(showTiming, "DecomposeFile", timer.Seconds());
+    if (showTiming) PrintTiming("DecomposeFile", timer.Seconds());
     if (r.outcome != pk::DecomposeOutcome::Ok) {
         std::fprintf(stderr, "parcel_host: unpacking failed (%d)\n", static_cast<int>(r.outcome));
         return 1;
@@ -69,12 +55,7 @@ int Unpack(const char* archive, const char* folder, bool showTiming) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool showTiming = false;
-    if (argc >= 2 && std::strcmp(argv[1], "--timing") == 0) {
-        showTiming = true;
-        ++argv;
-        --argc;
-    }
+    const bool showTiming = TakeTimingOption(argc, argv);
     if (argc == 5 && std::strcmp(argv[1], "pack") == 0) return Pack(argv[2], argv[3], argv[4], showTiming);
     if (argc == 4 && std::strcmp(argv[1], "unpack") == 0) return Unpack(argv[2], argv[3], showTiming);
     std::fputs("usage: parcel_host [--timing] pack FOLDER MANIFEST PACKAGE | unpack ARCHIVE FOLDER\n", stderr);

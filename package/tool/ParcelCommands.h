@@ -7,6 +7,3 @@
 int PackCommand(const char* folder, const char* manifest, const char* packagePath, bool showTiming);
 int ListCommand(const char* path);
 int UnpackCommand(const char* archivePath, const char* targetFolder, bool showTiming);
-
-// The last line that showTiming adds.
-void PrintTiming(const char* function, double seconds);

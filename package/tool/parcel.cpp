@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "CallTimer.h"
 #include "ParcelCommands.h"
 
 namespace {
@@ -25,17 +26,8 @@ int Usage() {
 
 }  // namespace
 
-void PrintTiming(const char* function, double seconds) {
-    std::printf("timing: %s %.6f s\n", function, seconds);
-}
-
 int main(int argc, char** argv) {
-    bool showTiming = false;
-    if (argc >= 2 && std::strcmp(argv[1], "--timing") == 0) {
-        showTiming = true;
-        ++argv;
-        --argc;
-    }
+    const bool showTiming = TakeTimingOption(argc, argv);
     if (argc < 2) return Usage();
     const char* command = argv[1];
     if (std::strcmp(command, "pack") == 0 && argc == 5) return PackCommand(argv[2], argv[3], argv[4], showTiming);
