@@ -43,19 +43,13 @@ protected:
 };
 
 class CStatic : public CWnd {};
-class CEdit : public CWnd {
-public:
-    void LimitText(int chars) const { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(chars)); }
-};
+class CEdit : public CWnd {};
 class CButton : public CWnd {};
 class CListBox : public CWnd {
 public:
     int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
     int SetCurSel(int index) const { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index))); }
-    int AddString(const std::string& s) const {
-        return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str())));
-    }
     void SetItemHeight(int index, int height) const { SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(index), height); }
     void SetItemDataPtr(int index, void* p) const { SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(p)); }
     void* GetItemDataPtr(int index) const { return reinterpret_cast<void*>(SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(index))); }

@@ -25,9 +25,6 @@ public:
     // supervisor thread could not be started.
     bool Start(HWND dialog, HANDLE updateEvent, const std::string& version);
 
-    // The supervisor's thread handle.
-    HANDLE SupervisorThread() const { return m_supervisor.get(); }
-
     // The updater argument; valid once WM_UPDATE_RESULT (0, 0) has arrived.
     std::string UpdaterArg() const;
 
