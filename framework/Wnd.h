@@ -23,15 +23,12 @@ public:
     bool AttachDlgItem(int id, HWND parent) { return Attach(::GetDlgItem(parent, id)); }
 
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
-    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 
     void ShowWindow(int cmd) const { ::ShowWindow(m_hWnd, cmd); }
-    bool IsWindowVisible() const { return ::IsWindowVisible(m_hWnd) != FALSE; }
     void MoveWindow(int x, int y, int w, int h, bool repaint = true) const {
         ::MoveWindow(m_hWnd, x, y, w, h, repaint ? TRUE : FALSE);
     }
     void SetWindowText(const std::string& text) const { ::SetWindowTextA(m_hWnd, text.c_str()); }
-    std::string GetWindowText() const;
     void Invalidate(bool erase = true) const { ::InvalidateRect(m_hWnd, nullptr, erase ? TRUE : FALSE); }
     RECT GetClientRect() const { RECT r{}; ::GetClientRect(m_hWnd, &r); return r; }
     RECT GetWindowRect() const { RECT r{}; ::GetWindowRect(m_hWnd, &r); return r; }

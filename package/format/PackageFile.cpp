@@ -28,10 +28,6 @@ PackageStatus ReadPackageTable(vantor::StdFile& package, CharLengthRule charLeng
     return PackageStatus::Ok;
 }
 
-bool CopyRange(vantor::StdFile& package, int64_t offset, int64_t size, FILE* out) {
-    return package.Seek(offset) && CopyChunks(package.get(), size, out);
-}
-
 bool CopyChunks(FILE* in, int64_t size, FILE* out) {
     char buffer[kChunkSize];
     while (size > 0) {

@@ -17,9 +17,6 @@ namespace pk {
 PackageStatus ReadPackageTable(vantor::StdFile& package, CharLengthRule charLength,
                                std::vector<PackageEntry>* entries);
 
-// Copies size bytes from offset of the package to out through one 1024-byte buffer.
-bool CopyRange(vantor::StdFile& package, int64_t offset, int64_t size, FILE* out);
-
 // Copies the next size bytes of in to out through one 1024-byte buffer; false
 // when in ends early or a write fails.
 bool CopyChunks(FILE* in, int64_t size, FILE* out);
