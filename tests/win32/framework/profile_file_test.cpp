@@ -14,7 +14,10 @@ protected:
     void SetUp() override {
         char base[MAX_PATH] = {};
         ::GetTempPathA(MAX_PATH, base);
-        m_path = std::string(base) + "vantor-profile-test.ini";
+        // One file per test: the system caches profile files by name, and a
+        // deleted file's cached keys would leak into the next test.
+        m_path = std::string(base) + "vantor-profile-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
         ::DeleteFileA(m_path.c_str());
     }
     void TearDown() override { ::DeleteFileA(m_path.c_str()); }
