@@ -5,6 +5,7 @@
 // shows a small window that names the region ID and the user from its
 // arguments ("<folder>\Vantor.exe" <region ID> <user> <token> 1). Escape or
 // closing the window ends it with exit code 0.
+#include "framework/ModuleFolder.h"
 #include "framework/ScopedHandles.h"
 
 #include <windows.h>
@@ -20,12 +21,6 @@ const char kWindowClass[] = "VantorGameClient";
 const char kTitle[] = "Vantor Online — 游戏客户端";
 const int kRegionLabelId = 101;
 const int kUserLabelId = 102;
-
-std::string OwnFolder() {
-    char path[MAX_PATH * 2] = {};
-    std::string own(path, ::GetModuleFileNameA(nullptr, path, sizeof(path)));
-    return own.substr(0, own.find_last_of('\\') + 1);
-}
 
 // Written to a temporary file and renamed over the record, so that a reader
 // never sees a partial command line.
@@ -85,7 +80,7 @@ HWND CreateMainWindow(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    RecordCommandLine(OwnFolder());
+    RecordCommandLine(fw::GetModuleFolder() + "\\");
     HWND hwnd = CreateMainWindow(instance);
     if (!hwnd) return 1;
     ::ShowWindow(hwnd, showCommand);

@@ -15,6 +15,8 @@
 // minutes), idle in a message loop, so that a test can show that its starter
 // does not wait for it to end.
 // It always exits with code 0.
+#include "framework/ModuleFolder.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -25,12 +27,6 @@ namespace {
 const DWORD kLockTimeoutMs = 30000;
 const DWORD kHoldLimitMs = 120000;
 const DWORD kPollMs = 20;
-
-std::string OwnPath() {
-    char buffer[MAX_PATH * 2] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, buffer, sizeof(buffer));
-    return std::string(buffer, length);
-}
 
 // Opens the file for appending, alone: another copy that holds it makes this
 // one retry until the other has written its lines.
@@ -93,7 +89,7 @@ void WhileHeld(const std::string& own) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    const std::string own = OwnPath();
+    const std::string own = fw::GetModulePath();
     Record(own);
     WhileHeld(own);
     return 0;
