@@ -15,8 +15,8 @@ from vantor_bench.silent_hosts import SilentHosts
 from vantor_bench.uidriver import UiDriver, wait_for
 from vantor_bench.wine import WineEnv
 
-# The counterpart services and the login road's fixtures.
-pytest_plugins = ["counterpart_fixtures", "login_fixtures"]
+# The counterpart services', the login road's and the update road's fixtures.
+pytest_plugins = ["counterpart_fixtures", "login_fixtures", "update_road"]
 
 REPO = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("VANTOR_BUILD_DIR", REPO / "build" / "win32"))

@@ -1,0 +1,194 @@
+"""What the end-to-end tests of the update road share: update packages made
+as the operator makes them, installation folders as the updater finds them,
+the updater's window, and the processes a test leaves behind.
+
+Its fixtures (at the end) are loaded by conftest.py (pytest_plugins)."""
+import hashlib
+import os
+import re
+import shutil
+import sys
+import zipfile
+from dataclasses import dataclass
+from pathlib import Path
+
+import pytest
+
+REPO = Path(__file__).resolve().parents[2]
+if str(REPO) not in sys.path:
+    sys.path.insert(0, str(REPO))
+
+from counterparts.services.packages import make_package, manifest_document  # noqa: E402
+from launcher_panels import DEFAULT_VERSION, write_client_info  # noqa: E402
+from vantor_bench.uidriver import wait_for  # noqa: E402
+
+UPDATER_EXE = "VantorUpdate.exe"
+LAUNCHER_EXE = "VantorLogin.exe"
+SELF_UPDATE_EXE = "autoupdate.exe"
+UPDATER_TITLE = "Vantor登陆客户端智能升级"
+PROGRESS_TEXT, STATUS_TEXT = 1001, 1006
+DOWNLOADING = "正在下载中，请稍候..."
+UPDATING = "正在更新，请稍候..."
+PARCELKIT_MISSING = "Parcelkit.dll文件丢失,请重新安装该软件!"
+MANIFEST = "updateFile.xml"
+PACKAGE = "VantorUpdate.vpk"
+NEW_VERSION = "2006.02.01"
+# The updater's own socket client names itself so; the system HTTP stack that
+# resolves the final address uses the program's name.
+SOCKET_CLIENT_AGENT = "Mozilla/4.0 (compatible; MSIE 5.00; Windows 98)"
+LOCATION_KEY = r"SOFTWARE\Playmoor\VantorOnline"
+SW_MINIMIZE = 6
+
+
+# ---- update packages -----------------------------------------------------------------------
+
+@dataclass(frozen=True)
+class UpdatePackage:
+    archive: Path     # the zip archive the download server serves
+    version: str
+    files: dict       # path in the installation folder ("\\" between folders) -> its bytes (or a file holding them)
+    items: tuple      # the manifest's copy list, in order
+
+
+def make_update_package(wine, build_dir, work, files, version=NEW_VERSION, items=None, name=PACKAGE):
+    """Packs files ({installed path: bytes, or the Path of a file}) and a manifest listing items
+    (default: every file, in order) with parcel.exe. The package format holds
+    bare file names, so a file in a subfolder travels as a further entry of
+    the zip archive, which the unpack writes below Update\\ with its folders."""
+    work = Path(work)
+    source = work / "source"
+    source.mkdir(parents=True)
+    nested = {}
+    for path, data in files.items():
+        if "\\" in path:
+            nested[path.replace("\\", "/")] = data
+        elif isinstance(data, Path):
+            shutil.copyfile(data, source / path)
+        else:
+            (source / path).write_bytes(data)
+    items = tuple(files if items is None else items)
+    archive = make_package(wine, build_dir, source, manifest_document(version, list(items)), work / name)
+    if nested:
+        with zipfile.ZipFile(archive, "a", zipfile.ZIP_DEFLATED) as z:
+            for entry, data in nested.items():
+                z.writestr(entry, data)
+    shutil.rmtree(source)
+    return UpdatePackage(archive, version, dict(files), items)
+
+
+def marked_launcher(build_dir, marker):
+    """The built launcher with a marker after its image: it still runs, and a
+    copy of it is told apart from the installed one."""
+    return (Path(build_dir) / "image" / LAUNCHER_EXE).read_bytes() + b"\0" + marker.encode("ascii")
+
+
+def write_incompressible(path, size):
+    """Writes size random bytes (no zip step makes them smaller) to path, quickly."""
+    with open(path, "wb") as f:
+        for at in range(0, size, 1 << 24):
+            f.write(os.urandom(min(1 << 24, size - at)))
+    return Path(path)
+
+
+# ---- the installation folder ---------------------------------------------------------------
+
+def digest(path):
+    h = hashlib.sha256()
+    with open(path, "rb") as f:
+        for chunk in iter(lambda: f.read(1 << 20), b""):
+            h.update(chunk)
+    return h.hexdigest()
+
+
+def installed_files(folder):
+    """{relative POSIX path: SHA-256} of every file outside Update\\ (the
+    installation as the player has it)."""
+    folder = Path(folder)
+    return {p.relative_to(folder).as_posix(): digest(p) for p in sorted(folder.rglob("*"))
+            if p.is_file() and p.relative_to(folder).parts[0] != "Update"}
+
+
+def update_folder(folder):
+    """{relative POSIX path: size} of every file below Update\\."""
+    update = Path(folder) / "Update"
+    return {p.relative_to(update).as_posix(): p.stat().st_size for p in sorted(update.rglob("*")) if p.is_file()}
+
+
+def client_version(folder):
+    """[ClientInfo] Version of ClientInfo.ini (None when the key is missing)."""
+    text = (Path(folder) / "ClientInfo.ini").read_bytes().decode("gbk", "replace")
+    section = re.search(r"\[ClientInfo\](.*?)(?:\n\s*\[|\Z)", text, re.S)
+    found = section and re.search(r"^\s*Version\s*=\s*(.*?)\s*$", section.group(1), re.M)
+    return found.group(1) if found else None
+
+
+def prepare_install(wine, ui, folder, version=DEFAULT_VERSION):
+    """An installation folder as a launcher leaves it for the updater: its
+    ClientInfo.ini with the client version, and the registry's Location
+    naming the folder (the updater starts the launcher from there)."""
+    write_client_info(folder, ("ClientInfo", [("Version", version), ("Channel", "234")]),
+                      ("Locations", [("count", "0")]))
+    ui.reg_write("HKLM", LOCATION_KEY, "Location", wine.winpath(folder) + "\\")
+
+
+def stays(condition, seconds, what):
+    """Asserts that condition() holds all through the next seconds (a thing
+    that must not happen meanwhile)."""
+    try:
+        wait_for(lambda: not condition(), seconds, interval=0.1, what=what)
+    except TimeoutError:
+        return
+    pytest.fail(f"{what} did not hold for {seconds}s")
+
+
+# ---- the updater's window and processes ----------------------------------------------------
+
+def pids(ui, exe):
+    return sorted(pid for pid, name in ui.processes() if name == exe)
+
+
+def updater_window(ui, visible=True, exclude=()):
+    """The first updater window (hidden ones too when visible is False), or None."""
+    return ui.find_window(title=UPDATER_TITLE, cls="#32770", visible=visible, exclude=exclude)
+
+
+def wait_updater_window(ui, timeout=60, visible=True):
+    return wait_for(lambda: updater_window(ui, visible), timeout, what="the updater's window")
+
+
+def progress_value(text):
+    """The percentage the progress control shows as "<n>%", or None for another text."""
+    found = re.fullmatch(r"(\d{1,3})%", text)
+    return int(found.group(1)) if found else None
+
+
+def socket_download(service, condition=lambda d: d.finished, timeout=60):
+    """The download service's delivery to the updater's own socket client (not
+    the system HTTP stack's request that resolved the final address)."""
+    return service.wait_delivery(
+        "A", lambda d: d.request.header("User-Agent") == SOCKET_CLIENT_AGENT and condition(d), timeout=timeout)
+
+
+# ---- fixtures ------------------------------------------------------------------------------
+
+@pytest.fixture
+def road_processes(ui, programs):
+    """Ends, after the test, every updater, launcher and self-update program
+    that started during it (by process ID), including the ones that other
+    programs started; set up after `programs`, so this runs first."""
+    watched = (UPDATER_EXE, LAUNCHER_EXE, SELF_UPDATE_EXE)
+    before = {pid for pid, name in ui.processes() if name in watched}
+    yield
+    for pid, name in ui.processes():
+        if name in watched and pid not in before:
+            ui.terminate(pid)
+
+
+@pytest.fixture
+def run_updater(programs, road_processes, install_dir):
+    """Starts VantorUpdate.exe of a folder (default: the test's installation)
+    with one argument, as the launcher does: "<url>|<force>"."""
+    def start(argument, folder=None):
+        folder = Path(folder or install_dir)
+        return programs(folder / UPDATER_EXE, argument, cwd=folder)
+    return start
