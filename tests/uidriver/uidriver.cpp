@@ -32,8 +32,9 @@
 //   quit
 //
 // A window whose thread does not answer (for example one that waits in a
-// loop without taking messages) is asked for its text with a time limit; on
-// time-out its text comes from what the window manager stored.
+// loop without taking messages) is asked for its text with a time limit (not
+// at all once the system counts it as hung); its text then comes from what
+// the window manager stored.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -66,10 +67,10 @@ const UINT kTextTimeoutMs = 1000;
 std::string TextOf(HWND hwnd) {
     // WM_GETTEXT reaches controls of other processes, GetWindowText does not.
     DWORD_PTR length = 0, copied = 0;
-    if (::SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kTextTimeoutMs, &length)) {
+    if (::SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs, &length)) {
         std::vector<char> buffer(static_cast<size_t>(length) + 2, '\0');
         if (::SendMessageTimeoutA(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                                  SMTO_NORMAL, kTextTimeoutMs, &copied))
+                                  SMTO_ABORTIFHUNG, kTextTimeoutMs, &copied))
             return std::string(buffer.data(), static_cast<size_t>(copied));
     }
     // The window's thread does not answer: for a window of another process
