@@ -1,5 +1,6 @@
 #include "WinPlatform.h"
 
+#include "framework/FileIdentity.h"
 #include "framework/ModuleFolder.h"
 #include "text/GbkText.h"
 
@@ -8,18 +9,11 @@
 namespace pk {
 namespace {
 
-// The volume serial number and the file index, read through a handle that
-// asks for no access, so that no sharing mode of another opener refuses it.
 bool IdentifyWinFile(const char* path, FileId* id) {
-    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    BY_HANDLE_FILE_INFORMATION info;
-    bool ok = GetFileInformationByHandle(h, &info) != FALSE;
-    CloseHandle(h);
-    if (!ok) return false;
-    id->volume = info.dwVolumeSerialNumber;
-    id->index = static_cast<uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+    fw::FileIdentity identity;
+    if (!fw::GetFileIdentity(path, identity)) return false;
+    id->volume = identity.volume;
+    id->index = identity.index;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "FileSystem.h"
 
+#include "framework/FileIdentity.h"
 #include "text/GbkText.h"
 
 #include <windows.h>
@@ -16,22 +17,10 @@ bool MakeFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-namespace {
-bool IdentifyFile(const std::string& path, BY_HANDLE_FILE_INFORMATION* info) {
-    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    bool ok = GetFileInformationByHandle(h, info) != FALSE;
-    CloseHandle(h);
-    return ok;
-}
-}  // namespace
-
 bool IsSameFile(const std::string& a, const std::string& b) {
-    BY_HANDLE_FILE_INFORMATION ia, ib;
-    if (!IdentifyFile(a, &ia) || !IdentifyFile(b, &ib)) return false;
-    return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
-           ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+    fw::FileIdentity ia, ib;
+    return fw::GetFileIdentity(a.c_str(), ia) && fw::GetFileIdentity(b.c_str(), ib) && ia.volume == ib.volume &&
+           ia.index == ib.index;
 }
 
 uint32_t DosTimeOfFile(const char* path) {
