@@ -149,4 +149,28 @@ private:
     T* m_p = nullptr;
 };
 
+// A BSTR freed with SysFreeString: an input the caller made, or an output that
+// a COM call hands over through put().
+class ScopedBstr {
+public:
+    ScopedBstr() = default;
+    explicit ScopedBstr(BSTR text) : m_text(text) {}
+    ~ScopedBstr() { reset(); }
+    ScopedBstr(const ScopedBstr&) = delete;
+    ScopedBstr& operator=(const ScopedBstr&) = delete;
+    ScopedBstr(ScopedBstr&& o) noexcept : m_text(o.release()) {}
+    ScopedBstr& operator=(ScopedBstr&& o) noexcept {
+        if (this != &o) { reset(); m_text = o.release(); }
+        return *this;
+    }
+
+    BSTR get() const { return m_text; }
+    BSTR* put() { reset(); return &m_text; }  // for out-parameters
+    BSTR release() { BSTR t = m_text; m_text = nullptr; return t; }
+    void reset() { ::SysFreeString(m_text); m_text = nullptr; }
+
+private:
+    BSTR m_text = nullptr;
+};
+
 }  // namespace fw

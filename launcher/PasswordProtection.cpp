@@ -1,11 +1,10 @@
 #include "PasswordProtection.h"
 
+#include "framework/BstrText.h"
 #include "framework/MessageBox.h"
 #include "framework/ScopedHandles.h"
 
 #include <ole2.h>
-
-#include <vector>
 
 // The component's dual interface: after IUnknown's three entries and
 // IDispatch's four, the eighth entry is ConvertPayload. It stays outside the
@@ -33,36 +32,6 @@ private:
     bool m_initialised;
 };
 
-class ScopedBstr {
-public:
-    explicit ScopedBstr(BSTR b = nullptr) : m_bstr(b) {}
-    ~ScopedBstr() { ::SysFreeString(m_bstr); }
-    ScopedBstr(const ScopedBstr&) = delete;
-    ScopedBstr& operator=(const ScopedBstr&) = delete;
-    BSTR get() const { return m_bstr; }
-    BSTR* put() { ::SysFreeString(m_bstr); m_bstr = nullptr; return &m_bstr; }
-
-private:
-    BSTR m_bstr;
-};
-
-BSTR WidenToBstr(const std::string& text) {
-    int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    BSTR result = ::SysAllocStringLen(nullptr, static_cast<UINT>(length));
-    if (result && length > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, length);
-    return result;
-}
-
-std::string Narrow(BSTR text) {
-    int wide = static_cast<int>(::SysStringLen(text));
-    if (wide == 0) return std::string();
-    int length = ::WideCharToMultiByte(CP_ACP, 0, text, wide, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, wide, &result[0], length, nullptr, nullptr);
-    return result;
-}
-
 }  // namespace
 
 ConversionResult ConvertLoginPayload(const std::string& payload, std::string& token) {
@@ -85,10 +54,10 @@ ConversionResult ConvertLoginPayload(const std::string& payload, std::string& to
         return ConversionResult::Unavailable;
     }
 
-    ScopedBstr input(WidenToBstr(payload));
-    ScopedBstr output;
+    fw::ScopedBstr input(fw::AnsiToBstr(payload));
+    fw::ScopedBstr output;
     HRESULT hr = encrypt->ConvertPayload(input.get(), output.put());
     if (FAILED(hr)) return ConversionResult::CallFailed;
-    token = Narrow(output.get());
+    token = fw::BstrToAnsi(output.get());
     return ConversionResult::Converted;
 }

@@ -2,6 +2,7 @@
 // DllRegisterServer, created with every server context, OleRun, the
 // interface, and ConvertPayload called through the eighth table entry.
 #include "encrypt_fixture.h"
+#include "framework/BstrText.h"
 
 #include <olectl.h>
 
@@ -19,22 +20,6 @@ HRESULT CallEighthEntry(IUnknown* encrypt, BSTR payload, BSTR* token) {
     return table->ConvertPayload(encrypt, payload, token);
 }
 
-BSTR WidenAnsi(const std::string& text) {
-    int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    BSTR wide = ::SysAllocStringLen(nullptr, static_cast<UINT>(length));
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide, length);
-    return wide;
-}
-
-std::string NarrowAnsi(BSTR text) {
-    int wide = static_cast<int>(::SysStringLen(text));
-    if (wide == 0) return std::string();
-    int length = ::WideCharToMultiByte(CP_ACP, 0, text, wide, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, wide, &narrow[0], length, nullptr, nullptr);
-    return narrow;
-}
-
 class ConvertPayloadTest : public EncryptComponentTest {
 protected:
     void SetUp() override {
@@ -48,10 +33,10 @@ protected:
 
     // ANSI in, ANSI out, the launcher's conversions both ways.
     std::string Convert(const std::string& payload, HRESULT expected = S_OK) {
-        BstrHolder input(WidenAnsi(payload));
-        BstrHolder token;
+        fw::ScopedBstr input(fw::AnsiToBstr(payload));
+        fw::ScopedBstr token;
         EXPECT_EQ(expected, CallEighthEntry(m_encrypt.get(), input.get(), token.put()));
-        return NarrowAnsi(token.get());
+        return fw::BstrToAnsi(token.get());
     }
 
     fw::ScopedComPtr<IUnknown> m_encrypt;
@@ -140,9 +125,9 @@ TEST_F(ConvertPayloadTest, GbkPayloadIsWidenedFromCodePage936) {
 TEST_F(ConvertPayloadTest, EmptyPayloadGivesThePrefixAlone) {
     EXPECT_EQ("PMT-", Convert(""));
 
-    BstrHolder token;
+    fw::ScopedBstr token;
     EXPECT_EQ(S_OK, CallEighthEntry(m_encrypt.get(), nullptr, token.put())) << "a null BSTR is the empty text";
-    EXPECT_EQ("PMT-", NarrowAnsi(token.get()));
+    EXPECT_EQ("PMT-", fw::BstrToAnsi(token.get()));
 }
 
 TEST_F(ConvertPayloadTest, LongestPayloadTheLauncherSendsGivesTwoDigitsPerByte) {
@@ -152,7 +137,7 @@ TEST_F(ConvertPayloadTest, LongestPayloadTheLauncherSendsGivesTwoDigitsPerByte) 
 }
 
 TEST_F(ConvertPayloadTest, MagicPayloadFailsWithoutToken) {
-    BstrHolder input(::SysAllocString(L"FAIL-CONVERT"));
+    fw::ScopedBstr input(::SysAllocString(L"FAIL-CONVERT"));
     BSTR token = reinterpret_cast<BSTR>(static_cast<INT_PTR>(1));
     EXPECT_EQ(E_FAIL, CallEighthEntry(m_encrypt.get(), input.get(), &token));
     EXPECT_EQ(nullptr, token);
@@ -165,14 +150,14 @@ TEST_F(ConvertPayloadTest, OnlyTheExactMagicPayloadFails) {
 }
 
 TEST_F(ConvertPayloadTest, NullTokenPointerIsRefused) {
-    BstrHolder input(::SysAllocString(L"x"));
+    fw::ScopedBstr input(::SysAllocString(L"x"));
     EXPECT_EQ(E_POINTER, CallEighthEntry(m_encrypt.get(), input.get(), nullptr));
 }
 
 TEST_F(ConvertPayloadTest, DeclaredInterfaceReachesTheSameEntry) {
     auto* encrypt = static_cast<playmoor::IPlaymoorEncrypt*>(static_cast<IUnknown*>(m_encrypt.get()));
-    BstrHolder input(::SysAllocString(L"42"));
-    BstrHolder token;
+    fw::ScopedBstr input(::SysAllocString(L"42"));
+    fw::ScopedBstr token;
     ASSERT_EQ(S_OK, encrypt->ConvertPayload(input.get(), token.put()));
-    EXPECT_EQ("PMT-6E68", NarrowAnsi(token.get()));
+    EXPECT_EQ("PMT-6E68", fw::BstrToAnsi(token.get()));
 }

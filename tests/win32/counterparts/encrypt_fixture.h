@@ -11,19 +11,6 @@
 
 #include <string>
 
-class BstrHolder {
-public:
-    explicit BstrHolder(BSTR text = nullptr) : m_text(text) {}
-    ~BstrHolder() { ::SysFreeString(m_text); }
-    BstrHolder(const BstrHolder&) = delete;
-    BstrHolder& operator=(const BstrHolder&) = delete;
-    BSTR get() const { return m_text; }
-    BSTR* put() { ::SysFreeString(m_text); m_text = nullptr; return &m_text; }
-
-private:
-    BSTR m_text;
-};
-
 class EncryptComponentTest : public ::testing::Test {
 protected:
     void SetUp() override {

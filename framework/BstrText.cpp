@@ -1,0 +1,22 @@
+#include "BstrText.h"
+
+namespace fw {
+
+BSTR AnsiToBstr(const std::string& text) {
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    BSTR result = ::SysAllocStringLen(nullptr, static_cast<UINT>(length));
+    if (result && length > 0)
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, length);
+    return result;
+}
+
+std::string BstrToAnsi(BSTR text) {
+    const int wide = static_cast<int>(::SysStringLen(text));
+    if (wide == 0) return std::string();
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, text, wide, nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text, wide, &result[0], length, nullptr, nullptr);
+    return result;
+}
+
+}  // namespace fw
