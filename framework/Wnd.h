@@ -40,7 +40,6 @@ protected:
 };
 
 class CStatic : public CWnd {};
-class CEdit : public CWnd {};
 class CButton : public CWnd {};
 class CListBox : public CWnd {
 public:

@@ -65,10 +65,6 @@ void CLoginDlg::DoDataExchange(fw::CDataExchange& dx) {
 bool CLoginDlg::OnInitDialog() {
     CBitmapDlg::OnInitDialog();
     m_lblVersion.AttachDlgItem(IDC_VERSIONLABEL, m_hWnd);
-    m_lblUserName.AttachDlgItem(IDC_USERNAMELABEL, m_hWnd);
-    m_lblPassword.AttachDlgItem(IDC_PASSWORDLABEL, m_hWnd);
-    m_editUserName.AttachDlgItem(IDC_USERNAMEEDIT, m_hWnd);
-    m_editPassword.AttachDlgItem(IDC_PASSWORDEDIT, m_hWnd);
     m_listServer.AttachDlgItem(IDC_SERVERLIST, m_hWnd);
     AddOwnerDraw(IDC_SERVERLIST, &m_listServer);
 

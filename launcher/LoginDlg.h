@@ -57,8 +57,7 @@ private:
 
     CBitmapButton m_btnExit, m_btnForum, m_btnHome, m_btnRegister, m_btnSkein, m_btnLogin;
 
-    fw::CStatic m_lblVersion, m_lblUserName, m_lblPassword;
-    fw::CEdit m_editUserName, m_editPassword;
+    fw::CStatic m_lblVersion;
 
     std::string m_strUpdateArg;  // the updater argument the update check named
     fw::ScopedHandle m_hUpdateEvent;  // "GET_UPDATE_INFO"
