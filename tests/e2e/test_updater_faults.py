@@ -21,15 +21,16 @@ def serve(behaviour):
 
 
 FAULTS = {
-    "cut mid-body": dict(serve=serve(lambda size: dict(cut_after=size // 2)), delivery="cut"),
-    "stall": dict(serve=serve(lambda size: dict(stall_after=size // 2)), delivery="client closed"),
+    "cut mid-body": dict(serve=serve(lambda size: dict(cut_after=size // 2)), delivery=("cut",)),
+    "stall": dict(serve=serve(lambda size: dict(stall_after=size // 2)), delivery=("client closed",)),
     "refused connection": dict(serve=serve(lambda size: dict(down=True)), delivery=None),
-    # The package file stays empty, so the unpack fails.
-    "no Content-Length": dict(serve=serve(lambda size: dict(content_length=None)), delivery="complete",
-                              empty_package=True),
+    # The package file stays empty, so the unpack fails (the updater may hang
+    # up before the host has sent the body it did not announce).
+    "no Content-Length": dict(serve=serve(lambda size: dict(content_length=None)),
+                              delivery=("complete", "client closed"), empty_package=True),
     # Update\..\outside.txt is a file of the installation: a copy that followed
     # the item would put it next to the installation and delete it there.
-    "traversal manifest": dict(items=("..\\" + OUTSIDE, "news.txt"), skipped=("news.txt",), delivery="complete"),
+    "traversal manifest": dict(items=("..\\" + OUTSIDE, "news.txt"), skipped=("news.txt",), delivery=("complete",)),
 }
 
 
@@ -72,4 +73,4 @@ def test_download_or_package_fault_leaves_the_installation_as_it_was(
         if case["delivery"] is None:
             assert download_service.deliveries("A") == []
         else:
-            assert socket_download(download_service).end == case["delivery"]
+            assert socket_download(download_service).end in case["delivery"]
