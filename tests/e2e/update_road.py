@@ -175,13 +175,19 @@ def socket_download(service, condition=lambda d: d.finished, timeout=60):
 def road_processes(ui, programs):
     """Ends, after the test, every updater, launcher and self-update program
     that started during it (by process ID), including the ones that other
-    programs started; set up after `programs`, so this runs first."""
+    programs started, and waits for their updater windows to go; set up
+    after `programs`, so this runs first."""
     watched = (UPDATER_EXE, LAUNCHER_EXE, SELF_UPDATE_EXE)
     before = {pid for pid, name in ui.processes() if name in watched}
     yield
     for pid, name in ui.processes():
         if name in watched and pid not in before:
             ui.terminate(pid)
+    # The next test's updater window must not be one of this test's on its way out.
+    try:
+        wait_for(lambda: updater_window(ui, visible=False) is None, 15, what="this test's updater windows to go")
+    except TimeoutError as error:
+        print(f"road_processes: {error}")
 
 
 @pytest.fixture
