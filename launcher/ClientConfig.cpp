@@ -1,7 +1,7 @@
 #include "ClientConfig.h"
 
 #include "Deployment.h"
-#include "RegistryKey.h"
+#include "framework/RegistryKey.h"
 #include "framework/ModuleFolder.h"
 #include "framework/ProfileFile.h"
 #include "framework/ScopedHandles.h"
@@ -16,8 +16,8 @@ std::string GetLauncherFolder() {
 std::string GetClientInfoPath() { return GetLauncherFolder() + "ClientInfo.ini"; }
 
 void RecordInstallFolder() {
-    CRegistryKey playmoor(HKEY_LOCAL_MACHINE);
-    CRegistryKey product(HKEY_LOCAL_MACHINE);
+    fw::CRegistryKey playmoor(HKEY_LOCAL_MACHINE);
+    fw::CRegistryKey product(HKEY_LOCAL_MACHINE);
     if (!playmoor.Open("SOFTWARE\\Playmoor")) playmoor.Create("SOFTWARE\\Playmoor");
     if (!product.Open("SOFTWARE\\Playmoor\\VantorOnline") && !product.Create("SOFTWARE\\Playmoor\\VantorOnline"))
         return;  // without the rights to the key there is nothing to record

@@ -8,6 +8,7 @@
 #include "UpdateApp.h"
 #include "framework/ModuleFolder.h"
 #include "framework/ProfileFile.h"
+#include "framework/RegistryKey.h"
 #include "framework/ScopedHandles.h"
 #include "logic/UpdateManifest.h"
 #include "xml/XmlDocument.h"
@@ -80,18 +81,10 @@ private:
 // Starts the launcher from the folder the launcher recorded in the registry;
 // any failure skips the start silently.
 void RelaunchLauncher() {
-    fw::ScopedRegKey key;
-    HKEY opened = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallKey, 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) return;
-    key.reset(opened);
-    char folder[101] = {};
-    DWORD size = 100;
-    DWORD type = 0;
-    if (::RegQueryValueExA(key.get(), "Location", nullptr, &type, reinterpret_cast<BYTE*>(folder), &size) !=
-        ERROR_SUCCESS)
-        return;
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return;
-    const std::string launcher = std::string(folder) + kLauncherProgram;
+    fw::CRegistryKey key(HKEY_LOCAL_MACHINE);
+    std::string folder;
+    if (!key.Open(kInstallKey) || !key.ReadString("Location", folder, 100)) return;
+    const std::string launcher = folder + kLauncherProgram;
     ::ShellExecuteA(nullptr, "open", launcher.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

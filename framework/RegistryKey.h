@@ -1,10 +1,13 @@
 // CRegistryKey: holds one registry key handle, starting with a root key, and
 // replaces it with each sub-key it opens or creates. Every call answers true
-// on success; the launcher treats registry failures as silent.
+// on success; both programs treat registry failures as silent. The launcher
+// records its folder under HKLM with it, and the updater reads that folder back.
 #pragma once
 
 #include <windows.h>
 #include <string>
+
+namespace fw {
 
 class CRegistryKey {
 public:
@@ -17,8 +20,8 @@ public:
     bool Create(const char* subKey);
     // Opens subKey below the held key with all access.
     bool Open(const char* subKey);
-    // Reads a string value of at most 200 bytes.
-    bool ReadString(const char* valueName, std::string& value) const;
+    // Reads a string value of at most maxBytes bytes (its zero included).
+    bool ReadString(const char* valueName, std::string& value, DWORD maxBytes = 200) const;
     // Writes value as REG_SZ with its terminating zero.
     bool WriteString(const char* valueName, const std::string& value) const;
     void Close();
@@ -27,3 +30,5 @@ private:
     void Replace(HKEY key);
     HKEY m_hKey;
 };
+
+}  // namespace fw

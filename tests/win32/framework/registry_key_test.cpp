@@ -1,4 +1,4 @@
-#include "RegistryKey.h"
+#include "framework/RegistryKey.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +15,15 @@ protected:
 }  // namespace
 
 TEST_F(RegistryKeyTest, OpenFailsOnAMissingKeyAndCreateMakesIt) {
-    CRegistryKey key(HKEY_CURRENT_USER);
+    fw::CRegistryKey key(HKEY_CURRENT_USER);
     EXPECT_FALSE(key.Open(kTestRoot));
     EXPECT_TRUE(key.Create(kTestRoot));
-    CRegistryKey again(HKEY_CURRENT_USER);
+    fw::CRegistryKey again(HKEY_CURRENT_USER);
     EXPECT_TRUE(again.Open(kTestRoot));
 }
 
 TEST_F(RegistryKeyTest, CreatedKeysAreVolatile) {
-    CRegistryKey key(HKEY_CURRENT_USER);
+    fw::CRegistryKey key(HKEY_CURRENT_USER);
     ASSERT_TRUE(key.Create(kTestRoot));
     // The system refuses a lasting key below a volatile one.
     HKEY child = nullptr;
@@ -35,7 +35,7 @@ TEST_F(RegistryKeyTest, CreatedKeysAreVolatile) {
 }
 
 TEST_F(RegistryKeyTest, WritesRegSzWithItsZeroAndReadsItBack) {
-    CRegistryKey key(HKEY_CURRENT_USER);
+    fw::CRegistryKey key(HKEY_CURRENT_USER);
     ASSERT_TRUE(key.Create(kTestRoot));
     ASSERT_TRUE(key.WriteString("Location", "C:\\Games\\Vantor\\"));
 
@@ -51,7 +51,7 @@ TEST_F(RegistryKeyTest, WritesRegSzWithItsZeroAndReadsItBack) {
 }
 
 TEST_F(RegistryKeyTest, ReadFailsForAMissingValueOrATooLongOne) {
-    CRegistryKey key(HKEY_CURRENT_USER);
+    fw::CRegistryKey key(HKEY_CURRENT_USER);
     ASSERT_TRUE(key.Create(kTestRoot));
     std::string value = "unchanged";
     EXPECT_FALSE(key.ReadString("Missing", value));
@@ -62,7 +62,7 @@ TEST_F(RegistryKeyTest, ReadFailsForAMissingValueOrATooLongOne) {
 }
 
 TEST_F(RegistryKeyTest, CloseLeavesNothingToUse) {
-    CRegistryKey key(HKEY_CURRENT_USER);
+    fw::CRegistryKey key(HKEY_CURRENT_USER);
     ASSERT_TRUE(key.Create(kTestRoot));
     key.Close();
     EXPECT_FALSE(key.WriteString("Location", "x"));

@@ -1,5 +1,10 @@
 #include "RegistryKey.h"
 
+#include <cstring>
+#include <vector>
+
+namespace fw {
+
 namespace {
 // Predefined root keys are not ours to close.
 bool IsRootKey(HKEY key) {
@@ -30,14 +35,16 @@ bool CRegistryKey::Open(const char* subKey) {
     return true;
 }
 
-bool CRegistryKey::ReadString(const char* valueName, std::string& value) const {
-    char buffer[200] = {};
-    DWORD size = sizeof(buffer);
+bool CRegistryKey::ReadString(const char* valueName, std::string& value, DWORD maxBytes) const {
+    std::vector<char> buffer(maxBytes, '\0');
+    DWORD size = maxBytes;
     DWORD type = 0;
-    if (::RegQueryValueExA(m_hKey, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+    if (maxBytes == 0 ||
+        ::RegQueryValueExA(m_hKey, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
+            ERROR_SUCCESS)
         return false;
     // A value that fills the buffer without a terminating zero ends at the buffer's end.
-    value.assign(buffer, strnlen(buffer, size < sizeof(buffer) ? size : sizeof(buffer)));
+    value.assign(buffer.data(), strnlen(buffer.data(), size < maxBytes ? size : maxBytes));
     return true;
 }
 
@@ -50,3 +57,5 @@ void CRegistryKey::Close() {
     if (m_hKey && !IsRootKey(m_hKey)) ::RegCloseKey(m_hKey);
     m_hKey = nullptr;
 }
+
+}  // namespace fw
