@@ -11,11 +11,14 @@ std::string ResolveFinalUrl(const std::string& url) {
     try {
         fw::CInternetSession session(fw::CWinApp::Current() ? fw::CWinApp::Current()->m_pszAppName : "VantorUpdate");
         fw::CHttpFile request = session.OpenURL(url, INTERNET_FLAG_TRANSFER_BINARY);
-        DWORD size = 0;
-        ::InternetQueryOptionA(request.get(), INTERNET_OPTION_URL, nullptr, &size);
-        if (size == 0) return url;
-        std::vector<char> buffer(size + 1);
-        if (!::InternetQueryOptionA(request.get(), INTERNET_OPTION_URL, buffer.data(), &size)) return url;
+        // Most addresses fit the first buffer; a longer one is asked for again at its size.
+        std::vector<char> buffer(2048);
+        DWORD size = static_cast<DWORD>(buffer.size());
+        if (!::InternetQueryOptionA(request.get(), INTERNET_OPTION_URL, buffer.data(), &size)) {
+            if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER || size == 0) return url;
+            buffer.assign(size + 1, '\0');
+            if (!::InternetQueryOptionA(request.get(), INTERNET_OPTION_URL, buffer.data(), &size)) return url;
+        }
         return std::string(buffer.data());
     } catch (const fw::CInternetException&) {
         return std::string();
