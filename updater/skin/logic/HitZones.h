@@ -39,7 +39,9 @@ struct SizingZone {
 // they touch, so a corner wins where zones overlap). The first match counts.
 std::array<SizingZone, 8> SizingZonesFor(Size client);
 
-// point: in client coordinates (the frame converts the screen position first).
+// point: in client coordinates. The frame converts the screen position first,
+// reading lParam's words as signed: a monitor left of or above the primary one
+// has negative screen coordinates.
 // A resizable window (thick frame style) tests the sizing zones first; every
 // window then has the caption strip x in 8 … W − 8, y in 8 … captionHeight,
 // bounds inclusive. A window without the thick frame never reports a zone.

@@ -31,8 +31,9 @@ Size MinimumTrackSize(const FrameMetrics& metrics);
 // outside 1 … 8 changes nothing.
 Rect ClampSizingRect(int edge, Rect proposed, Size minimum);
 
-// What the back buffer becomes before a paint of `wanted` (the client size).
-// held: the buffer's current size, 0 × 0 when there is none.
+// What an off-screen buffer becomes when its window may have grown (the
+// frame's WM_SIZE and Relayout, a label's attach and WM_SIZE). wanted: the
+// client size; held: the buffer's current size, 0 × 0 when there is none.
 struct BackBufferChange {
     bool replace = false;  // delete the held bitmap and create one of `size`
     Size size;             // the buffer's size afterwards
