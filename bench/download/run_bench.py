@@ -28,6 +28,7 @@ in a private network namespace so that it meets no other server:
 usage: run_bench.py [--mb 256] [--update-mb 100] [--repeat 3] [--work-dir FOLDER] [--json FILE]
 """
 import argparse
+import filecmp
 import json
 import os
 import shutil
@@ -226,7 +227,7 @@ class Bench:
             to_file = None
             deadline = start + timeout
             while process.poll() is None:
-                if to_file is None and package.exists() and package.stat().st_size >= size:
+                if to_file is None and file_size(package) >= size:
                     to_file = time.perf_counter() - start
                 if time.perf_counter() > deadline:
                     process.kill()
@@ -287,9 +288,17 @@ def random_file(path, size):
     return path
 
 
+def file_size(path):
+    """The size of a file, -1 while it is missing (the updater deletes an unpacked package)."""
+    try:
+        return os.stat(path).st_size
+    except OSError:
+        return -1
+
+
 def check_same(a, b):
-    if os.path.getsize(a) != os.path.getsize(b):
-        raise RuntimeError(f"{b} has {os.path.getsize(b)} bytes, {a} has {os.path.getsize(a)}")
+    if not filecmp.cmp(a, b, shallow=False):
+        raise RuntimeError(f"{b} is not a copy of {a}")
 
 
 def download_rows(bench, args, rows):
