@@ -40,6 +40,21 @@ private:
     ScopedGdiObject<HFONT> m_font;
 };
 
+// A memory DC the object owns (CreateCompatibleDC), deleted with the object or
+// by DeleteDC. Whoever selects into it puts the old object back before the
+// DC or the selected object goes (ScopedSelectObject).
+class CDC {
+public:
+    CDC() = default;
+    bool CreateCompatibleDC(HDC reference) { m_dc.reset(::CreateCompatibleDC(reference)); return m_dc.valid(); }
+    void DeleteDC() { m_dc.reset(); }
+    HDC get() const { return m_dc.get(); }
+    explicit operator bool() const { return m_dc.valid(); }
+
+private:
+    ScopedMemoryDC m_dc;
+};
+
 // The DC of one WM_PAINT: BeginPaint on construction, EndPaint on destruction.
 class CPaintDC {
 public:
