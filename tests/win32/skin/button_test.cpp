@@ -102,13 +102,6 @@ TEST(SkinButton, LeavingEndsHoverAndPressAndGivesTheMouseBack) {
     button.Detach();
 }
 
-TEST(SkinButton, SetBitmapsRefusesANullBitmap) {
-    fw::ScopedGdiObject<HBITMAP> face(skintest::MakeBitmap(4, 4, [](int, int) { return RGB(9, 9, 9); }));
-    CSkinButton button;
-    EXPECT_FALSE(button.SetBitmaps(face.get(), nullptr, face.get(), 0));
-    EXPECT_TRUE(button.SetBitmaps(face.get(), face.get(), face.get(), 0));
-}
-
 TEST(SkinButton, DrawsTheNormalBitmapStretchedOverTheButton) {
     WindowGuard parent(skintest::MakeRecordingWindow(100, 100));
     HWND window = skintest::MakeChild(parent.get(), "BUTTON", kId, 12, 8, "");

@@ -68,11 +68,6 @@ TEST_F(FramePaint, EachPartFillsExactlyItsDestination) {
     EXPECT_EQ(kUnpainted, canvas.At(10, 50));
 }
 
-TEST_F(FramePaint, MinimumTrackSizeHoldsBothCornerPairsAndBands) {
-    EXPECT_EQ(10, frame.GetMinTrackSize().cx);
-    EXPECT_EQ(6 + 3 + 30, frame.GetMinTrackSize().cy);
-}
-
 TEST_F(FramePaint, SizingToBelowTheMinimumMovesOnlyTheDraggedEdge) {
     RECT proposed{100, 100, 105, 110};
     EXPECT_EQ(TRUE, ::SendMessageA(window.get(), WM_SIZING, WMSZ_TOPLEFT, reinterpret_cast<LPARAM>(&proposed)));
