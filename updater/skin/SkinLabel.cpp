@@ -62,6 +62,11 @@ void CSkinLabel::SetText(const char* text) {
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
     ::InvalidateRect(parent, &rect, FALSE);
     ::UpdateWindow(parent);
+    // The parent's paint covers this label (it does not clip its children),
+    // and UpdateWindow paints only the parent: draw the text again at once,
+    // so that it shows while the thread is busy before the next message loop.
+    ::InvalidateRect(hwnd, nullptr, FALSE);
+    ::UpdateWindow(hwnd);
 }
 
 bool CSkinLabel::SetFont(const char* faceName, int height, int weight) {

@@ -26,7 +26,7 @@ public:
 
     // Stores the text and repaints: a label on a bitmap repaints itself; a
     // transparent one has its parent repaint under it, so that shorter text
-    // leaves nothing of the old behind.
+    // leaves nothing of the old behind, and then draws itself over that.
     void SetText(const char* text);
     bool SetTextColor(COLORREF colour) { m_crText = colour; return true; }
     // Face names of at most 31 characters. Call after Attach (Detach drops it).
