@@ -9,7 +9,7 @@ packages=(
   python3-pytest openssl cmake ninja-build googletest
   clang-14 libclang-rt-14-dev
   libpugixml-dev libtinyxml2-dev libbenchmark-dev zlib1g-dev
-  zip unzip e2fsprogs nginx-light
+  zip unzip e2fsprogs nginx-light curl
 )
 
 missing=()
