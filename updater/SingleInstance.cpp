@@ -15,7 +15,9 @@ void ActivateInstanceWindow(const char* name) {
     HWND window = ::GetWindow(::GetDesktopWindow(), GW_CHILD);
     while (::IsWindow(window)) {
         if (::GetPropA(window, name)) {
-            if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
+            // Asynchronously: the running updater may be busy (waiting for the
+            // launcher to end) and must not keep this one waiting for an answer.
+            if (::IsIconic(window)) ::ShowWindowAsync(window, SW_RESTORE);
             ::SetForegroundWindow(window);
             ::SetForegroundWindow(::GetLastActivePopup(window));
             return;
