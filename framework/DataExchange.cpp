@@ -1,9 +1,10 @@
 #include "DataExchange.h"
 
+#include "WindowText.h"
+
 #include "MessageBox.h"
 
 #include <cstdio>
-#include <vector>
 
 namespace fw {
 
@@ -14,10 +15,7 @@ void DDX_Text(CDataExchange& dx, int controlId, std::string& value) {
         ::SetWindowTextA(control, value.c_str());
         return;
     }
-    int length = ::GetWindowTextLengthA(control);
-    std::vector<char> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1);
-    int copied = ::GetWindowTextA(control, buffer.data(), static_cast<int>(buffer.size()));
-    value.assign(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+    value = GetWindowTextString(control);
 }
 
 void DDV_MaxChars(CDataExchange& dx, const std::string& value, int maxChars) {

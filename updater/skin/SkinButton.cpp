@@ -1,18 +1,11 @@
 #include "skin/SkinButton.h"
 
-#include <vector>
+#include "framework/WindowText.h"
+
 
 namespace sk = vantor::skin;
 
 namespace {
-
-std::string WindowText(HWND hwnd) {
-    const int length = ::GetWindowTextLengthA(hwnd);
-    if (length <= 0) return std::string();
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    const int copied = ::GetWindowTextA(hwnd, buffer.data(), length + 1);
-    return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
-}
 
 void Repaint(HWND hwnd) {
     ::InvalidateRect(hwnd, nullptr, FALSE);
@@ -30,7 +23,7 @@ bool CSkinButton::Attach(HWND hwnd) {
     m_nHeight = client.bottom;
     fw::ScopedWindowDC windowDC(hwnd);
     m_bitmapDC.CreateCompatibleDC(windowDC.get());
-    m_strText = WindowText(hwnd);
+    m_strText = fw::GetWindowTextString(hwnd);
     return true;
 }
 

@@ -1,21 +1,9 @@
 #include "skin/SkinLabel.h"
 
 #include <cstring>
-#include <vector>
 
+#include "framework/WindowText.h"
 #include "skin/SkinFrame.h"
-
-namespace {
-
-std::string WindowText(HWND hwnd) {
-    const int length = ::GetWindowTextLengthA(hwnd);
-    if (length <= 0) return std::string();
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    const int copied = ::GetWindowTextA(hwnd, buffer.data(), length + 1);
-    return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
-}
-
-}  // namespace
 
 bool CSkinLabel::Attach(HWND hwnd) {
     Detach();
@@ -35,7 +23,7 @@ bool CSkinLabel::Attach(HWND hwnd) {
     EnsureBitmapSize(m_buffer, client.right, client.bottom);
     m_nWidth = client.right;
     m_nHeight = client.bottom;
-    m_strText = WindowText(hwnd);
+    m_strText = fw::GetWindowTextString(hwnd);
     return true;
 }
 
