@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test of the project from a fresh machine: installs what is
 # missing, builds, then runs the three tiers and ends with their summaries.
-#   1. host unit tests and short fuzz runs (native, ASan + UBSan)   build/host
+#   1. host unit tests and short fuzz runs (native, ASan + UBSan)   build/host,
+#      and the benchmark drivers' own tests (pytest, native)
 #   2. Win32 unit tests (GoogleTest under Wine)                    build/win32
 #   3. end-to-end tests (pytest: the real programs under Wine and Xvfb)
 set -uo pipefail
@@ -16,6 +17,9 @@ status=0
 
 echo "== host unit tests =="
 (cd build/host && ctest --output-on-failure -j "$(nproc)") || status=1
+
+echo "== benchmark drivers' own tests =="
+/usr/bin/python3 -m pytest bench -q -p no:cacheprovider || status=1
 
 # The Win32 and end-to-end tiers run 32-bit programs through Wine's 32-bit
 # loader. Some virtual machines' kernels cannot run 32-bit programs at all
