@@ -2,25 +2,14 @@
 
 #include "framework/WindowText.h"
 
-
 namespace sk = vantor::skin;
-
-namespace {
-
-void Repaint(HWND hwnd) {
-    ::InvalidateRect(hwnd, nullptr, FALSE);
-    ::UpdateWindow(hwnd);
-}
-
-}  // namespace
 
 bool CSkinButton::Attach(HWND hwnd) {
     Detach();
     if (!CWndHook::Attach(hwnd)) return false;
-    RECT client{};
-    ::GetClientRect(hwnd, &client);
-    m_nWidth = client.right;
-    m_nHeight = client.bottom;
+    const SIZE client = HookedClientSize();
+    m_nWidth = client.cx;
+    m_nHeight = client.cy;
     fw::ScopedWindowDC windowDC(hwnd);
     m_bitmapDC.CreateCompatibleDC(windowDC.get());
     m_strText = fw::GetWindowTextString(hwnd);
@@ -92,7 +81,7 @@ LRESULT CSkinButton::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 void CSkinButton::Carry(HWND hwnd, const sk::ButtonReaction& reaction) {
     if (reaction.takeCapture) ::SetCapture(hwnd);
     if (reaction.releaseCapture) ::ReleaseCapture();  // WM_CAPTURECHANGED follows at once
-    if (reaction.repaint) Repaint(hwnd);
+    if (reaction.repaint) RepaintNow();
 }
 
 LRESULT CSkinButton::OnButtonDown(HWND hwnd, LPARAM lParam) {

@@ -40,8 +40,7 @@ void CSkinLabel::SetText(const char* text) {
     HWND hwnd = GetHookedWindow();
     if (!hwnd) return;
     if (m_hBackground) {
-        ::InvalidateRect(hwnd, nullptr, FALSE);
-        ::UpdateWindow(hwnd);
+        RepaintNow();
         return;
     }
     HWND parent = ::GetParent(hwnd);
@@ -53,8 +52,7 @@ void CSkinLabel::SetText(const char* text) {
     // The parent's paint covers this label (it does not clip its children),
     // and UpdateWindow paints only the parent: draw the text again at once,
     // so that it shows while the thread is busy before the next message loop.
-    ::InvalidateRect(hwnd, nullptr, FALSE);
-    ::UpdateWindow(hwnd);
+    RepaintNow();
 }
 
 bool CSkinLabel::SetFont(const char* faceName, int height, int weight) {

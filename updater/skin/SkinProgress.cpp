@@ -11,10 +11,9 @@ namespace sk = vantor::skin;
 bool CSkinProgress::Attach(HWND hwnd) {
     Detach();
     if (!CWndHook::Attach(hwnd)) return false;
-    RECT client{};
-    ::GetClientRect(hwnd, &client);
-    m_nWidth = client.right;
-    m_nHeight = client.bottom;
+    const SIZE client = HookedClientSize();
+    m_nWidth = client.cx;
+    m_nHeight = client.cy;
     fw::ScopedWindowDC dc(hwnd);
     if (!dc.get()) {
         Detach();
@@ -23,12 +22,7 @@ bool CSkinProgress::Attach(HWND hwnd) {
     return true;
 }
 
-void CSkinProgress::Repaint() {
-    HWND hwnd = GetHookedWindow();
-    if (!hwnd) return;
-    ::InvalidateRect(hwnd, nullptr, FALSE);
-    ::UpdateWindow(hwnd);
-}
+void CSkinProgress::Repaint() { RepaintNow(); }
 
 bool CSkinProgress::SetRange(int range) {
     m_nRange = range;

@@ -32,6 +32,18 @@ WNDPROC CWndHook::Detach() {
     return previous;
 }
 
+SIZE CWndHook::HookedClientSize() const {
+    RECT client{};
+    if (m_hWnd) ::GetClientRect(m_hWnd, &client);
+    return SIZE{client.right, client.bottom};
+}
+
+void CWndHook::RepaintNow() const {
+    if (!m_hWnd) return;
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    ::UpdateWindow(m_hWnd);
+}
+
 LRESULT CWndHook::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return CallPrevious(hwnd, msg, wParam, lParam);
 }

@@ -19,6 +19,10 @@ public:
     // Gives the window its previous procedure back; nothing when detached.
     WNDPROC Detach();
     HWND GetHookedWindow() const { return m_hWnd; }
+    // The hooked window's client size (zero when detached).
+    SIZE HookedClientSize() const;
+    // Invalidates the hooked window without erasing and paints it at once.
+    void RepaintNow() const;
 
     // The window property that leads from a window to its hook.
     static const char* const kPropertyName;
