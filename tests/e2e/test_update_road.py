@@ -47,6 +47,14 @@ def real_updater(build_dir, install_dir):
     shutil.copyfile(build_dir / "image" / UPDATER_EXE, install_dir / UPDATER_EXE)
 
 
+def serve_new_client(wine, build_dir, install_dir, tmp_path, download_service):
+    """The real updater in the installation, and the road's package on the download service."""
+    real_updater(build_dir, install_dir)
+    package = make_update_package(wine, build_dir, tmp_path / "package", new_client_files(build_dir))
+    download_service.add_package(PACKAGE, package.archive)
+    return package
+
+
 def watch(ui, window):
     """(status text, progress text) each time either changes, until the
     updater's window is gone."""
@@ -63,9 +71,7 @@ def watch(ui, window):
 def test_forced_update_installs_the_package_and_starts_the_new_launcher(
         launcher, ui, wine, build_dir, install_dir, tmp_path, update_service, download_service, recorders,
         road_processes):
-    real_updater(build_dir, install_dir)
-    package = make_update_package(wine, build_dir, tmp_path / "package", new_client_files(build_dir))
-    download_service.add_package(PACKAGE, package.archive)
+    package = serve_new_client(wine, build_dir, install_dir, tmp_path, download_service)
     # About three seconds of download, so that the player sees the progress move.
     download_service.configure("A", rate=max(package.archive.stat().st_size // 3, 10_000))
     update_service.set_offer(latest_version=NEW_VERSION, package_url=download_service.redirect_url(PACKAGE), force="1")
@@ -98,9 +104,7 @@ def test_forced_update_installs_the_package_and_starts_the_new_launcher(
 def test_update_that_is_not_forced_stays_hidden_and_waits_for_the_launcher(
         launcher, ui, wine, build_dir, install_dir, tmp_path, update_service, download_service, recorders,
         road_processes):
-    real_updater(build_dir, install_dir)
-    package = make_update_package(wine, build_dir, tmp_path / "package", new_client_files(build_dir))
-    download_service.add_package(PACKAGE, package.archive)
+    package = serve_new_client(wine, build_dir, install_dir, tmp_path, download_service)
     update_service.set_offer(latest_version=NEW_VERSION, package_url=download_service.url(PACKAGE), force="0")
     program, window = launcher()
     wait_for_login_panel(ui, window)
