@@ -132,6 +132,5 @@ LRESULT CUpdateDlg::OnUpdateNotify(WPARAM code, LPARAM value) {
 
 // The progress bar shows the position as text until it is drawn from bitmaps.
 void CUpdateDlg::ShowProgress(int percent) {
-    m_nProgressPos = percent;
     ::SetDlgItemTextA(m_hWnd, IDC_PROGRESSBAR, (std::to_string(percent) + "%").c_str());
 }

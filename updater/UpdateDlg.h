@@ -33,7 +33,6 @@ private:
     HICON m_hIcon;
     CDownloadThread m_downloadThread;
     std::string m_strDownloadUrl;  // the final address; the package is named after it
-    int m_nProgressPos = 0;
 };
 
 // The installation folder's Update folder, with its trailing backslash.
