@@ -12,27 +12,37 @@ packages=(
   zip unzip e2fsprogs nginx-light curl
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  name=${p%%:*}
-  arch=${p#*:}; [ "$arch" = "$p" ] && arch=""
-  query=$name; [ -n "$arch" ] && query="$name:$arch"
-  if ! dpkg-query -W -f='${Status}' "$query" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
+install_missing() {  # package names, with :arch where needed
+  local missing=() p name arch query
+  for p in "$@"; do
+    name=${p%%:*}
+    arch=${p#*:}; [ "$arch" = "$p" ] && arch=""
+    query=$name; [ -n "$arch" ] && query="$name:$arch"
+    if ! dpkg-query -W -f='${Status}' "$query" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    return 0
   fi
-done
+  local SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  echo "bootstrap: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
 
-if [ ${#missing[@]} -eq 0 ]; then
-  echo "bootstrap: all packages present"
-  exit 0
-fi
+install_missing "${packages[@]}"
 
-SUDO=""
-[ "$(id -u)" -ne 0 ] && SUDO="sudo"
-echo "bootstrap: installing ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $SUDO dpkg --add-architecture i386
+# Where the kernel cannot run 32-bit programs the tests run an x86_64 build
+# under 64-bit Wine: its compiler and loader come too.
+. "$(dirname "$0")/wine-mode.sh"
+vantor_decide_wine_mode
+if [ "$VANTOR_WINE_MODE" = win64 ]; then
+  install_missing wine64 g++-mingw-w64-x86-64-posix
 fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+echo "bootstrap: all packages present (Windows programs run as $VANTOR_WINE_MODE)"

@@ -4,6 +4,7 @@
 #   1. host unit tests and short fuzz runs (native, ASan + UBSan)   build/host,
 #      and the benchmark drivers' own tests (pytest, native)
 #   2. Win32 unit tests (GoogleTest under Wine)                    build/win32
+#      (build/win64 under 64-bit Wine where 32-bit programs cannot run)
 #   3. end-to-end tests (pytest: the real programs under Wine and Xvfb)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,7 +13,7 @@ cd "$root"
 bash scripts/bootstrap.sh || exit 1
 bash scripts/build.sh all || exit 1
 
-export WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
 status=0
 
 echo "== host unit tests =="
@@ -21,27 +22,25 @@ echo "== host unit tests =="
 echo "== benchmark drivers' own tests =="
 /usr/bin/python3 -m pytest bench -q -p no:cacheprovider || status=1
 
-# The Win32 and end-to-end tiers run 32-bit programs through Wine's 32-bit
-# loader. Some virtual machines' kernels cannot run 32-bit programs at all
-# (the loader fails with "Exec format error"): there those tiers are skipped,
-# said loudly, and only the host tier counts.
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1 && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-  echo "== Win32 unit tests and end-to-end tests: NOT RUN =="
-  echo "this machine's kernel cannot run 32-bit programs (Wine's 32-bit loader fails:"
-  echo "  $( { /lib/ld-linux.so.2 --version 2>&1 || true; } | head -1))"
-  echo "so the Win32 programs were built but not run. Run scripts/test.sh on a machine that runs i386 programs."
-  exit $status
+# The Win32 and end-to-end tiers run the i686 build under Wine's 32-bit loader.
+# Where the kernel cannot run 32-bit programs they run the same sources built
+# for x86_64 under 64-bit Wine instead (scripts/wine-mode.sh), and say so.
+. scripts/wine-mode.sh
+vantor_use_wine_mode "${VANTOR_BUILD_ROOT:-$root/build}"
+if [ "$VANTOR_WINE_MODE" = win64 ]; then
+  echo "== this machine's kernel cannot run 32-bit programs: the Win32 and end-to-end tiers"
+  echo "   run the x86_64 build ($VANTOR_BUILD_DIR) under 64-bit Wine =="
 fi
 
-echo "== Win32 unit tests (Wine) =="
-export WINEPREFIX="$root/build/wine-unit-prefix"
+echo "== Win32 unit tests (Wine, $VANTOR_WINE_MODE) =="
+export WINEPREFIX="$VANTOR_BUILD_DIR/../wine-unit-prefix-$VANTOR_WINE_MODE"
 rm -rf "$WINEPREFIX"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  wineboot -i >/dev/null 2>&1 && cd build/win32 && ctest --output-on-failure' || status=1
+  wine wineboot -i >/dev/null 2>&1 && cd "$VANTOR_BUILD_DIR" && ctest --output-on-failure' || status=1
 wineserver -k 2>/dev/null || true
 unset WINEPREFIX
 
-echo "== end-to-end tests (Wine, Xvfb) =="
+echo "== end-to-end tests (Wine, Xvfb, $VANTOR_WINE_MODE) =="
 /usr/bin/python3 -m pytest tests/e2e -q -p no:cacheprovider "$@"
 rc=$?
 [ $rc -ne 0 ] && status=1

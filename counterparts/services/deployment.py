@@ -1,10 +1,14 @@
 """The host addresses of a deployment, as the build generated them from
 cmake/deployments/<name>.cmake."""
 import json
+import os
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
-DEFAULT_DEPLOYMENT = REPO / "build" / "win32" / "generated" / "deployment.json"
+# The Windows build tree: build/win32, or the folder that VANTOR_BUILD_DIR names
+# (build/win64 on machines that run the tests under 64-bit Wine).
+WINDOWS_BUILD = Path(os.environ.get("VANTOR_BUILD_DIR") or REPO / "build" / "win32")
+DEFAULT_DEPLOYMENT = WINDOWS_BUILD / "generated" / "deployment.json"
 
 
 def load_deployment(path=None):

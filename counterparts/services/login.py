@@ -45,12 +45,12 @@ import time
 from dataclasses import dataclass, replace
 from pathlib import Path
 
-from .deployment import REPO
+from .deployment import WINDOWS_BUILD
 from .recording_http import ConfigurableService
 
 LOGIN_PORTS = (443, 80)
 LOGIN_PAGES = ("/Login.aspx", "/login.aspx")
-DEVCA_DIR = REPO / "build" / "win32" / "counterparts" / "devca"
+DEVCA_DIR = WINDOWS_BUILD / "counterparts" / "devca"
 
 SUCCESS, WRONG_CREDENTIALS, MAINTENANCE, DISABLED, MISSING_FIELD, BAD_USER_NAME, LOCKED = 1, 0, -1, -2, -3, -4, -10
 USER_NAME_RULE = re.compile(r"[A-Za-z0-9_]{4,12}")

@@ -1,5 +1,8 @@
-"""A fresh 32-bit Wine prefix in code page 936, kept alive by a persistent
-wineserver so that volatile registry keys live as long as the test session."""
+"""A fresh Wine prefix in code page 936, kept alive by a persistent
+wineserver so that volatile registry keys live as long as the test session.
+32-bit as the players' machines are; VANTOR_WINEARCH=win64 gives a 64-bit
+prefix for the x86_64 test build on machines that cannot run 32-bit programs
+(scripts/test.sh then puts a "wine" that starts the 64-bit loader first on PATH)."""
 import os
 import shutil
 import subprocess
@@ -13,7 +16,7 @@ class WineEnv:
         self.env = dict(os.environ)
         self.env.update({
             "WINEPREFIX": str(self.prefix),
-            "WINEARCH": "win32",
+            "WINEARCH": os.environ.get("VANTOR_WINEARCH", "win32"),
             "WINEDEBUG": os.environ.get("VANTOR_WINEDEBUG", "-all"),   # channels for a hunt
             "LC_ALL": "zh_CN.UTF-8",   # ANSI code page 936
             "DISPLAY": display_name,
@@ -21,7 +24,7 @@ class WineEnv:
         })
 
     def boot(self, timeout=180):
-        subprocess.run(["wineboot", "-i"], env=self.env, check=True, timeout=timeout,
+        subprocess.run(["wine", "wineboot", "-i"], env=self.env, check=True, timeout=timeout,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # A persistent server keeps the session's registry (volatile keys too).
         subprocess.Popen(["wineserver", "-p"], env=self.env,
