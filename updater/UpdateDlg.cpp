@@ -16,8 +16,26 @@
 
 namespace {
 
+const char kStatusDownloading[] = "正在下载中，请稍候...";
 const char kStatusUpdating[] = "正在更新，请稍候...";
 const char kWindowTitle[] = "Vantor登陆客户端智能升级";
+const char kSkinFontFace[] = "宋体";
+const COLORREF kCaptionColour = RGB(6, 54, 127);
+
+// The four separator bars: 2-pixel lines anchored to the window's bottom and sides.
+enum class BarRule { BottomStretch, BottomLeft, BottomRight };
+struct SeparatorBar {
+    int controlId;
+    UINT bitmapId;
+    BarRule rule;
+    int a, b, c, d;  // the rule's values in its own parameter order
+};
+const SeparatorBar kSeparatorBars[4] = {
+    {IDC_SEPARATOR1, IDB_BAR_TOP, BarRule::BottomStretch, 25, 62, 24, 2},
+    {IDC_SEPARATOR2, IDB_BAR_BOTTOM, BarRule::BottomStretch, 25, 38, 24, 2},
+    {IDC_SEPARATOR3, IDB_BAR_LEFT, BarRule::BottomLeft, 23, 38, 2, 26},
+    {IDC_SEPARATOR4, IDB_BAR_RIGHT, BarRule::BottomRight, 23, 38, 2, 26},
+};
 
 bool FileExists(const std::string& path) {
     DWORD attributes = ::GetFileAttributesA(path.c_str());
@@ -41,8 +59,7 @@ bool CUpdateDlg::OnInitDialog() {
         SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
         SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     }
-    SetWindowText(kWindowTitle);
-    ShowProgress(0);
+    DressWithSkin();
 
     const std::string updateFolder = UpdateFolder();
     CreateFolderPath(updateFolder);
@@ -53,6 +70,57 @@ bool CUpdateDlg::OnInitDialog() {
     if (!fw::BeginDetachedWorker([dialog, url] { return ResolveThreadProc(dialog, url); }))
         PostMessage(WM_CLOSE);
     return true;
+}
+
+// The shaped frame with its title and close button, the status text, the
+// block progress bar and the separator bars.
+void CUpdateDlg::DressWithSkin() {
+    m_bmpSkin.LoadBitmap(m_hResourceModule, IDB_SKIN);
+    m_bmpClose.LoadBitmap(m_hResourceModule, IDB_CLOSE);
+    m_bmpCloseHover.LoadBitmap(m_hResourceModule, IDB_CLOSE_HOVER);
+
+    m_captionFrame.Attach(m_hWnd, nullptr);
+    m_captionFrame.SetFrameMetrics(10, 29, 2, 2, 2, 2);
+    m_captionFrame.SetSkinBitmap(m_bmpSkin.get(), RGB(0, 0, 0));
+    const SIZE closeSize = m_bmpClose.GetSize();
+    if (CSkinButton* close = m_captionFrame.AddCloseButton(0, 0, closeSize.cx, closeSize.cy))
+        close->SetBitmaps(m_bmpClose.get(), m_bmpClose.get(), m_bmpCloseHover.get(), 0);
+    SetWindowText(kWindowTitle);
+    if (CSkinLabel* caption = m_captionFrame.SetCaption(kWindowTitle, 15, 8, 150, 20)) {
+        caption->SetFont(kSkinFontFace, 12, 400);
+        caption->SetTextColor(kCaptionColour);
+    }
+
+    m_status.Attach(GetDlgItem(IDC_STATUSTEXT));
+    m_status.SetFont(kSkinFontFace, 12, 400);
+    m_status.SetText(kStatusDownloading);
+
+    m_progress.Attach(GetDlgItem(IDC_PROGRESSBAR));
+    m_progress.SetColors(RGB(74, 134, 214), RGB(225, 234, 248), RGB(53, 132, 224), RGB(53, 132, 224));
+    m_progress.SetStyle(0);  // blocks, no percentage text
+    m_progress.SetRange(100);
+    m_progress.SetPos(0);
+
+    DressSeparatorBars();
+    m_captionFrame.ShowSystemButtons();
+    m_captionFrame.Relayout(nullptr);
+}
+
+void CUpdateDlg::DressSeparatorBars() {
+    for (int i = 0; i < 4; ++i) {
+        const SeparatorBar& bar = kSeparatorBars[i];
+        m_bmpBars[i].LoadBitmap(m_hResourceModule, bar.bitmapId);
+        m_bars[i].Attach(GetDlgItem(bar.controlId));
+        m_bars[i].SetBackgroundBitmap(m_bmpBars[i].get());
+        CAnchorItem* item = m_captionFrame.AddAnchorItem();
+        if (!item) continue;
+        HWND window = m_bars[i].GetHookedWindow();
+        switch (bar.rule) {
+        case BarRule::BottomStretch: item->AnchorBottomStretch(window, bar.a, bar.b, bar.c, bar.d, TRUE); break;
+        case BarRule::BottomLeft: item->AnchorBottomLeft(window, bar.a, bar.b, bar.c, bar.d, TRUE); break;
+        case BarRule::BottomRight: item->AnchorBottomRight(window, bar.a, bar.b, bar.c, bar.d, TRUE); break;
+        }
+    }
 }
 
 // No task bar button, and minimised: with the WM_NCPAINT rule below the
@@ -104,11 +172,11 @@ void CUpdateDlg::OnDestroy() {
 LRESULT CUpdateDlg::OnUpdateNotify(WPARAM code, LPARAM value) {
     switch (code) {
     case UPDATE_PROGRESS:
-        ShowProgress(static_cast<int>(value));
+        m_progress.SetPos(static_cast<int>(value));  // repaints at once
         break;
     case UPDATE_DONE: {
         m_downloadThread.CloseThreadHandle();
-        ::SetDlgItemTextA(m_hWnd, IDC_STATUSTEXT, kStatusUpdating);
+        m_status.SetText(kStatusUpdating);
         ::UpdateWindow(m_hWnd);
         if (UnpackPackage()) {
             const std::string selfUpdate = UpdateFolder() + "autoupdate.exe";
@@ -128,9 +196,4 @@ LRESULT CUpdateDlg::OnUpdateNotify(WPARAM code, LPARAM value) {
         break;
     }
     return 0;
-}
-
-// The progress bar shows the position as text until it is drawn from bitmaps.
-void CUpdateDlg::ShowProgress(int percent) {
-    ::SetDlgItemTextA(m_hWnd, IDC_PROGRESSBAR, (std::to_string(percent) + "%").c_str());
 }

@@ -5,6 +5,10 @@
 
 #include "DownloadThread.h"
 #include "framework/Dialog.h"
+#include "framework/Gdi.h"
+#include "skin/SkinCaptionFrame.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinProgress.h"
 
 #include <string>
 
@@ -23,8 +27,9 @@ private:
     LRESULT OnUpdateNotify(WPARAM code, LPARAM value);
     void OnUrlResolved(std::string* finalUrl);
     void OnDestroy();
-    void ShowProgress(int percent);
     void HideForUnseenUpdate();
+    void DressWithSkin();
+    void DressSeparatorBars();
 
     // Package unpack (PackageUnpack.cpp) and the manifest (ManifestApply.cpp).
     int UnpackPackage();
@@ -33,6 +38,15 @@ private:
     HICON m_hIcon;
     CDownloadThread m_downloadThread;
     std::string m_strDownloadUrl;  // the final address; the package is named after it
+    // The skin: each bitmap is declared before the objects that paint with it,
+    // so that it is deleted after them.
+    CSkinProgress m_progress;
+    fw::CBitmap m_bmpSkin, m_bmpClose, m_bmpCloseHover;
+    CSkinCaptionFrame m_captionFrame;
+    fw::CBitmap m_bmpBars[4];
+    CSkinLabel m_bars[4]{CSkinLabel(DT_WORDBREAK), CSkinLabel(DT_WORDBREAK), CSkinLabel(DT_WORDBREAK),
+                         CSkinLabel(DT_WORDBREAK)};
+    CSkinLabel m_status{DT_WORDBREAK};
 };
 
 // The installation folder's Update folder, with its trailing backslash.
