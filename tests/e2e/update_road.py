@@ -26,9 +26,8 @@ UPDATER_EXE = "VantorUpdate.exe"
 LAUNCHER_EXE = "VantorLogin.exe"
 SELF_UPDATE_EXE = "autoupdate.exe"
 UPDATER_TITLE = "Vantor登陆客户端智能升级"
-PROGRESS_TEXT, STATUS_TEXT = 1001, 1006
-DOWNLOADING = "正在下载中，请稍候..."
-UPDATING = "正在更新，请稍候..."
+PROGRESS_BAR = 1001
+PROGRESS_FILL = (74, 134, 214)   # the blocks' colour
 PARCELKIT_MISSING = "Parcelkit.dll文件丢失,请重新安装该软件!"
 MANIFEST = "updateFile.xml"
 PACKAGE = "VantorUpdate.vpk"
@@ -156,10 +155,20 @@ def wait_updater_window(ui, timeout=60, visible=True):
     return wait_for(lambda: updater_window(ui, visible), timeout, what="the updater's window")
 
 
-def progress_value(text):
-    """The percentage the progress control shows as "<n>%", or None for another text."""
-    found = re.fullmatch(r"(\d{1,3})%", text)
-    return int(found.group(1)) if found else None
+def progress_percent(display, ui, window):
+    """How far the progress blocks reach, in percent of the bar, read from the
+    screen along the bar's middle row; None once the window is gone. Each
+    block has a one-pixel outline in the empty colour, so the filled width
+    ends two pixels after the last pixel of the fill colour."""
+    frame, bar = ui.window(window.hwnd), ui.control(window.hwnd, PROGRESS_BAR)
+    if not (frame.exists and bar.exists) or bar.rect[2] <= 0:
+        return None
+    width = bar.rect[2]
+    row = display.pixels(frame.rect[0] + bar.rect[0], frame.rect[1] + bar.rect[1] + bar.rect[3] // 2, width, 1)
+    if not ui.window(window.hwnd).exists:
+        return None   # the screen may already show what lay behind it
+    filled = [x for x in range(width) if tuple(row[3 * x:3 * x + 3]) == PROGRESS_FILL]
+    return min(100, (filled[-1] + 2) * 100 // width) if filled else 0
 
 
 def socket_download(service, condition=lambda d: d.finished, timeout=60):

@@ -65,6 +65,15 @@ std::string Unhex(const std::string& hex) {
 const UINT kTextTimeoutMs = 1000;
 
 std::string TextOf(HWND hwnd) {
+    // A window whose thread is busy (the updater waiting for the launcher to
+    // end) would hold WM_GETTEXT, and Wine's SendMessageTimeout then waits
+    // without end, whatever its time-out. Hung windows are read from what
+    // the window manager keeps, without a message.
+    if (::IsHungAppWindow(hwnd)) {
+        char stored[1024] = {};
+        int count = ::GetWindowTextA(hwnd, stored, sizeof(stored));
+        return std::string(stored, count > 0 ? static_cast<size_t>(count) : 0);
+    }
     // WM_GETTEXT reaches controls of other processes, GetWindowText does not.
     DWORD_PTR length = 0, copied = 0;
     if (::SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs, &length)) {
