@@ -2,6 +2,7 @@
 display named in VANTOR_E2E_DISPLAY (to watch the tests on a real screen)."""
 import os
 import subprocess
+import tempfile
 import time
 from pathlib import Path
 
@@ -46,6 +47,29 @@ class Display:
         if len(raw) != width * height * 3:
             raise RuntimeError(f"screen crop gave {len(raw)} bytes for {width}x{height}")
         return raw
+
+    def fill_background(self, rgb):
+        """Paints the screen behind every window in one colour (the root window's
+        background), so that a test sees where a window lets it through."""
+        with tempfile.TemporaryDirectory() as work:
+            tile = Path(work) / "tile.png"
+            subprocess.run(["convert", "-size", "8x8", "xc:rgb({},{},{})".format(*rgb), str(tile)],
+                           check=True, timeout=30)
+            # display sets the background and ends; its exit status says nothing of that.
+            subprocess.run(["display", "-display", self.name, "-window", "root", str(tile)],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+
+    def point(self, x, y):
+        """Moves the real pointer to (x, y), as a player's mouse does."""
+        self._xdotool("mousemove", "--sync", str(x), str(y))
+
+    def click(self, x, y):
+        """Moves the pointer to (x, y) and clicks the left button there."""
+        self._xdotool("mousemove", "--sync", str(x), str(y), "sleep", "0.2", "click", "1")
+
+    def _xdotool(self, *words):
+        subprocess.run(["xdotool", *words], env={**os.environ, "DISPLAY": self.name}, check=True, timeout=60,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def drag(self, start, end, steps=10):
         """Presses the left mouse button at start, moves to end in steps, releases:
