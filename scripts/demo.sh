@@ -10,5 +10,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/bootstrap.sh
-bash scripts/build.sh win32
+. scripts/wine-mode.sh
+vantor_decide_wine_mode
+# The x86_64 build where this machine cannot run 32-bit programs (scripts/wine-mode.sh).
+bash scripts/build.sh "$VANTOR_WINE_MODE"
+vantor_use_wine_mode "${VANTOR_BUILD_ROOT:-$root/build}"
 exec /usr/bin/python3 scripts/demo_session.py "$@"

@@ -32,16 +32,18 @@ from vantor_bench.display import Display  # noqa: E402
 from vantor_bench.programs import LAUNCHER_TITLE, InstallFolder, Program  # noqa: E402
 from vantor_bench.uidriver import UiDriver, wait_for  # noqa: E402
 from vantor_bench.wine import WineEnv  # noqa: E402
+from update_road import progress_percent  # noqa: E402
 
 BUILD = Path(os.environ.get("VANTOR_BUILD_DIR") or Path(os.environ.get("VANTOR_BUILD_ROOT") or ROOT / "build") / "win32")
 DEMO = ROOT / "build" / "demo"
+# scripts/make-screenshots.sh sets this: the window pictures then also go to docs/.
+DOCS_SHOTS = ROOT / "docs" / "screenshots" if os.environ.get("VANTOR_DEMO_DOCS") else None
 SERVICES_CONFIG = ROOT / "counterparts" / "services" / "dev.json"
 COMPONENT_KEY = r"Software\Classes\CLSID\{C47F5BD3-0E04-41C5-A417-FA453F5EE3BE}\InprocServer32"
 DEVELOPMENT_CA = "Vantor Development Root CA"
 GAME_RECORD = "Vantor.cmdline.txt"
 
 UPDATER_TITLE = "Vantor登陆客户端智能升级"
-UPDATER_PROGRESS, UPDATER_STATUS = 1001, 1006
 INSTALLED_VERSION = "1.0.0.1"         # LauncherVersion of the installed TesseraEngine.ini
 NEW_VERSION = "1.0.0.2"               # LauncherVersion that the update brings
 NEW_CLIENT_VERSION = "2006.02.20"     # the update's version, recorded in ClientInfo.ini
@@ -77,6 +79,21 @@ class Session:
         path = DEMO / f"{self.shots:02d}-{name}.png"
         self.display.screenshot(path)
         print(f"  screenshot: {path.relative_to(ROOT)}")
+
+    def window_shot(self, name, hwnd):
+        """A picture of one window alone (build/demo/<name>.png, and docs/screenshots/
+        for scripts/make-screenshots.sh)."""
+        frame = self.ui.window(hwnd)
+        if not self.display or not frame.exists:
+            return
+        x, y, width, height = frame.rect
+        path = DEMO / f"{name}.png"
+        subprocess.run(["import", "-display", self.display.name, "-window", "root",
+                        "-crop", f"{width}x{height}+{x}+{y}", "+repage", str(path)], check=True, timeout=30)
+        print(f"  window picture: {path.relative_to(ROOT)}")
+        if DOCS_SHOTS:
+            DOCS_SHOTS.mkdir(parents=True, exist_ok=True)
+            shutil.copyfile(path, DOCS_SHOTS / path.name)
 
     def component_registered(self):
         value = self.ui.reg_read("HKLM", COMPONENT_KEY, "")
@@ -190,9 +207,10 @@ def watch_update(session, folder, download, first_launcher, first_window=None):
     print(f"first launcher ended with code {first_launcher.wait_exit(timeout=60)} (forced update)")
     delivery = package_half_sent(download)
     print(f"package download: {delivery.sent} of {delivery.length} bytes sent")
-    print(f"  progress: {ui.control(updater.hwnd, UPDATER_PROGRESS).text!r}, "
-          f"status: {ui.control(updater.hwnd, UPDATER_STATUS).text!r}")
+    if session.display:
+        print(f"  progress blocks: {progress_percent(session.display, ui, updater)}%")
     session.screenshot("updater-mid-download")
+    session.window_shot("updater", updater.hwnd)
     ui.wait_gone(updater.hwnd, timeout=120)
     print(f"updater ended; ClientInfo.ini Version is now {client_version(folder)!r}, "
           f"{PAYLOAD_NAME} installed: {folder.file(PAYLOAD_NAME).exists()}")
@@ -214,6 +232,7 @@ def scripted(session, folder, account, download):
 
     window = watch_update(session, folder, download, first, window.hwnd)
     session.screenshot("launcher-new-version")
+    session.window_shot("launcher", window.hwnd)
     if NEW_VERSION not in session.ui.control(window.hwnd, VERSION_LABEL).text:
         sys.exit(f"demo: the launcher does not show version {NEW_VERSION} after the update")
 
