@@ -11,8 +11,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/bootstrap.sh
 . scripts/wine-mode.sh
-vantor_decide_wine_mode
 # The x86_64 build where this machine cannot run 32-bit programs (scripts/wine-mode.sh).
-bash scripts/build.sh "$VANTOR_WINE_MODE"
 vantor_use_wine_mode "${VANTOR_BUILD_ROOT:-$root/build}"
+bash scripts/build.sh "$VANTOR_WINE_MODE"
 exec /usr/bin/python3 scripts/demo_session.py "$@"

@@ -270,7 +270,7 @@ def curl_download(url, target):
 
 
 def wine_problem():
-    """Why Wine cannot run the 32-bit programs here, or None when it can."""
+    """Why Wine cannot run the Windows programs here, or None when it can."""
     try:
         done = subprocess.run(["wine", "--version"], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=60)
     except OSError as error:
@@ -411,7 +411,7 @@ def main():
 
     problem = wine_problem()
     if problem:
-        sys.exit(f"Wine cannot start its 32-bit loader on this machine: {problem}")
+        sys.exit(f"Wine cannot start on this machine: {problem}")
 
     from counterparts.services.nginx import NginxServer
     from vantor_bench.display import Display

@@ -64,16 +64,19 @@ std::string Unhex(const std::string& hex) {
 
 const UINT kTextTimeoutMs = 1000;
 
+// For a window of another process GetWindowText reads the text the window
+// manager keeps, without a message.
+std::string StoredText(HWND hwnd) {
+    char stored[1024] = {};
+    int count = ::GetWindowTextA(hwnd, stored, sizeof(stored));
+    return std::string(stored, count > 0 ? static_cast<size_t>(count) : 0);
+}
+
 std::string TextOf(HWND hwnd) {
     // A window whose thread is busy (the updater waiting for the launcher to
     // end) would hold WM_GETTEXT, and Wine's SendMessageTimeout then waits
-    // without end, whatever its time-out. Hung windows are read from what
-    // the window manager keeps, without a message.
-    if (::IsHungAppWindow(hwnd)) {
-        char stored[1024] = {};
-        int count = ::GetWindowTextA(hwnd, stored, sizeof(stored));
-        return std::string(stored, count > 0 ? static_cast<size_t>(count) : 0);
-    }
+    // without end, whatever its time-out: hung windows are read without a message.
+    if (::IsHungAppWindow(hwnd)) return StoredText(hwnd);
     // WM_GETTEXT reaches controls of other processes, GetWindowText does not.
     DWORD_PTR length = 0, copied = 0;
     if (::SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs, &length)) {
@@ -82,11 +85,7 @@ std::string TextOf(HWND hwnd) {
                                   SMTO_ABORTIFHUNG, kTextTimeoutMs, &copied))
             return std::string(buffer.data(), static_cast<size_t>(copied));
     }
-    // The window's thread does not answer: for a window of another process
-    // GetWindowText reads the text the window manager keeps, without a message.
-    char stored[1024] = {};
-    int count = ::GetWindowTextA(hwnd, stored, sizeof(stored));
-    return std::string(stored, count > 0 ? static_cast<size_t>(count) : 0);
+    return StoredText(hwnd);  // the window's thread does not answer
 }
 
 std::string ClassOf(HWND hwnd) {
