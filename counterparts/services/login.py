@@ -33,7 +33,11 @@ at most 53 characters. The service remembers the tickets it issued
 
 Each host can be set apart, also while the service runs (`configure`): down,
 a delay, a raw reply body, another HTTP status, extra headers (a Location for
-a redirect), or another certificate (`use_certificate`)."""
+a redirect), or another certificate (`use_certificate`).
+
+The same listeners answer the login host's pages (web.py): GET, HEAD or POST
+of /loginclienttemp.htm, /SkeinIPConfirm.html and /clientclose.html give the
+page, whatever the host's reply settings; down and delay still apply."""
 import base64
 import binascii
 import hashlib
@@ -47,6 +51,7 @@ from pathlib import Path
 
 from .deployment import WINDOWS_BUILD
 from .recording_http import ConfigurableService
+from .web import PAGE_TYPE, WEB_ROOT, load_pages, page_answer
 
 LOGIN_PORTS = (443, 80)
 LOGIN_PAGES = ("/Login.aspx", "/login.aspx")
@@ -96,6 +101,7 @@ class Answer:
     code: int | None = None     # result code when the accounts decided
     payload: str = ""
     user: str | None = None     # decoded user name, when it could be read
+    headers: tuple = ()         # extra (name, value) header pairs sent with it
 
 
 def parse_form(body):
@@ -135,8 +141,9 @@ def devca_context(devca_dir=DEVCA_DIR):
 class LoginService(ConfigurableService):
     """Login hosts "1", "2", "3" (the locations' login servers) on ports 443 and 80."""
 
-    def __init__(self, hosts, accounts=None, tls=None, ports=LOGIN_PORTS, secret=None):
+    def __init__(self, hosts, accounts=None, tls=None, ports=LOGIN_PORTS, secret=None, pages=None):
         super().__init__(hosts, ports[0], HostBehaviour, tls or devca_context(), ports[1:])
+        self.pages = pages if pages is not None else load_pages(WEB_ROOT / "login")
         self._accounts = {}
         for user, settings in (accounts or {}).items():
             self.add_account(user, **settings)
@@ -236,14 +243,18 @@ class LoginService(ConfigurableService):
 
     def answer(self, name, request):
         """An Answer to a recorded request at host name, by its behaviour."""
+        if request.path in self.pages:
+            status, body, headers = page_answer(self.pages, request.method, request.path)
+            return Answer(name, request, status, body, "page", headers=headers)
         behaviour = self.behaviour(name)
         if behaviour.reply == "raw":
-            return Answer(name, request, behaviour.status, behaviour.body, "raw body")
+            return Answer(name, request, behaviour.status, behaviour.body, "raw body", headers=behaviour.headers)
         if request.method != "POST" or request.path not in LOGIN_PAGES:
-            return Answer(name, request, 404, NOT_FOUND_PAGE, "not a login request")
+            return Answer(name, request, 404, NOT_FOUND_PAGE, "not a login request", headers=behaviour.headers)
         code, payload, user = self.decide(parse_form(request.body))
         body = f"{code},{payload}".encode("gbk")
-        return Answer(name, request, behaviour.status, body, f"code {code}", code, payload, user)
+        return Answer(name, request, behaviour.status, body, f"code {code}", code, payload, user,
+                      behaviour.headers)
 
     def respond(self, host, handler):
         answer = self.answer(host.name, handler.recorded)
@@ -253,7 +264,7 @@ class LoginService(ConfigurableService):
             handler.drop()
             what = "dropped: host closed while the answer waited"
         else:
-            handler.send_reply(answer.status, answer.body, "text/html; charset=gb2312", behaviour.headers)
+            handler.send_reply(answer.status, answer.body, PAGE_TYPE, answer.headers)
         with self._lock:
             self.answers.append(replace(answer, what=what))
         self.notify(host.name, handler.recorded, answer.status, what)
@@ -267,7 +278,7 @@ class LoginService(ConfigurableService):
             state = "down" if self.behaviour(name).down else "up"
             ports = " and ".join(str(p) for p in host.ports)
             lines.append(f"  login host {name}: https://{host.address} ports {ports}, "
-                         f"POST {' or '.join(LOGIN_PAGES)} ({state})")
+                         f"POST {' or '.join(LOGIN_PAGES)}, pages {' '.join(self.pages)} ({state})")
         return lines
 
 

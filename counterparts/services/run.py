@@ -16,7 +16,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2]))
 
-from counterparts.services import download, login, statistics, updateinfo  # noqa: E402
+from counterparts.services import download, login, statistics, updateinfo, web  # noqa: E402
 from counterparts.services.deployment import DEFAULT_DEPLOYMENT, load_deployment  # noqa: E402
 
 # (configuration section, factory(section, deployment)); each later service adds its line.
@@ -25,6 +25,7 @@ SERVICES = [
     ("login", login.from_config),
     ("statistics", statistics.from_config),
     ("download", download.from_config),
+    ("web", web.from_config),
 ]
 
 

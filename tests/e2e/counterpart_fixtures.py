@@ -1,11 +1,14 @@
 """Fixtures that put the operator's side around the programs under test:
 the update-info service on update hosts A and B, the package download
-service on the download host, nginx as a second download server, and
-recording programs in place of the programs that the launcher starts.
+service on the download host, nginx as a second download server, the web
+pages of game site, service portal and login hosts, and recording programs
+in place of the programs that the launcher starts.
 
-Loaded by conftest.py (pytest_plugins), or with `-p counterpart_fixtures`."""
+Loaded by conftest.py (pytest_plugins), or with `-p counterpart_fixtures`;
+web_service also needs login_fixtures (the login hosts' TLS listeners)."""
 import shutil
 import sys
+import time
 from dataclasses import dataclass
 from pathlib import Path
 
@@ -19,6 +22,7 @@ from counterparts.services.deployment import load_deployment  # noqa: E402
 from counterparts.services.download import DownloadService  # noqa: E402
 from counterparts.services.nginx import NginxServer  # noqa: E402
 from counterparts.services.updateinfo import UpdateInfoService, UpdateOffer  # noqa: E402
+from counterparts.services.web import WebService  # noqa: E402
 from vantor_bench.uidriver import wait_for  # noqa: E402
 
 # The programs the launcher starts, by their path in the installation folder.
@@ -67,6 +71,78 @@ def nginx_server(tmp_path):
     server = NginxServer(tmp_path / "nginx-packages").start()
     yield server
     server.stop()
+
+
+class WebPages:
+    """The operator's web pages for one test, by host name: "site" (game site)
+    and "portal" (service portal), plain HTTP on port 80; "1", "2", "3" (the
+    login hosts), whose pages the login service answers over TLS on its ports
+    443 and 80 and the web service once more over plain HTTP on 8080.
+
+    A login host's requests are all that reached it on any of those ports
+    (the login posts too), in order of arrival; RecordedRequest.port and
+    .secure tell them apart."""
+
+    def __init__(self, web, login):
+        self.web = web        # WebService: "site", "portal", and "1".."3" on 8080
+        self.login = login    # LoginService: "1".."3" over TLS
+
+    def address(self, name):
+        return self.web.host(name).address
+
+    def url(self, name, path="/"):
+        """The page's address as the launcher names it: http for site and
+        portal, https (default port) for a login host."""
+        if name in self.login.hosts:
+            return f"https://{self.address(name)}{path}"
+        return self.web.url(name, path)
+
+    def requests(self, name):
+        """Every request host name received so far, in order of arrival."""
+        found = self.web.requests(name)
+        if name in self.login.hosts:
+            found = sorted(found + self.login.requests(name), key=lambda request: request.time)
+        return found
+
+    def paths(self, name):
+        """The request paths host name received, in order (query strings dropped)."""
+        return [request.path for request in self.requests(name)]
+
+    def wait_requests(self, name, count, timeout):
+        """Waits until host name has received at least count requests; returns them all."""
+        return self._wait(name, lambda found: len(found) >= count, timeout, f"{count} request(s)")
+
+    def wait_path(self, name, path, timeout):
+        """Waits until host name has received a request for path; returns the first such request."""
+        found = self._wait(name, lambda found: any(r.path == path for r in found), timeout, f"a request for {path}")
+        return next(r for r in found if r.path == path)
+
+    def _wait(self, name, done, timeout, what):
+        deadline = time.monotonic() + timeout
+        while True:
+            found = self.requests(name)
+            if done(found):
+                return found
+            if time.monotonic() >= deadline:
+                raise TimeoutError(f"host {name}: {what} not received after {timeout}s; got {self.paths(name)}")
+            time.sleep(0.05)
+
+    def journal(self):
+        """What the hosts received and answered, for the record of a failing test."""
+        return ["web service:", *self.web.journal(), "login service:", *self.login.journal()]
+
+
+@pytest.fixture
+def web_service(deployment, login_service):
+    """The web pages for this test (WebPages): game site and service portal
+    on port 80, the login hosts' pages over TLS (through login_service, the
+    same service a test of the login gets) and over plain HTTP on 8080.
+    Read requests(name), paths(name), wait_path(name, path, timeout),
+    wait_requests(name, count, timeout) with name "site", "portal", "1",
+    "2" or "3". Stopped after the test."""
+    service = WebService.on_deployment(deployment).start()
+    yield WebPages(service, login_service)
+    service.stop()
 
 
 @dataclass(frozen=True)
