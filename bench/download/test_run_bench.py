@@ -1,8 +1,10 @@
 """The download benchmark's reading of its programs' output and its goals."""
 import pytest
 
-from run_bench import (Row, figures_of, merge_probes, one_figure_line, updater_goal, whole_update_goal,
-                       window_goal, format_table)
+from counterparts.services.nginx import AccessEntry
+from run_bench import (Row, address_check_note, figures_of, format_table, merge_probes, one_figure_line,
+                       request_time, updater_goal, updater_requests, whole_update_goal,
+                       whole_update_without_check_goal, window_goal)
 
 
 def test_figure_lines_of_one_program_only():
@@ -46,7 +48,9 @@ def test_updater_goal_compares_throughput(updater, loop, met):
 
 @pytest.mark.parametrize("whole, met", [(12.0, True), (12.1, False)])
 def test_whole_update_goal_against_the_sum_of_parts(whole, met):
-    assert whole_update_goal(whole, (6.0, 3.0, 1.0)).met is met
+    assert whole_update_goal(whole, (0.0, 6.0, 3.0, 1.0)).met is met
+    # The address check (first part) counts only in the first reading.
+    assert whole_update_without_check_goal(whole, (2.0, 6.0, 3.0, 1.0)).met is met
 
 
 @pytest.mark.parametrize("worst, met", [(100.0, True), (100.5, False), (2000.0, False)])
@@ -67,3 +71,29 @@ def test_table_names_each_section_once_and_marks_a_missed_goal():
     assert table.count("\ndownload\n") == 1 and table.count("\nupdate\n") == 1
     assert "150.00 (MISSED" in table
     assert "250 ms" in table
+
+
+def entry(path, agent, sent=10, seconds=1.0):
+    return AccessEntry(time=0.0, client="127.0.0.1", method="GET", target=path, protocol="HTTP/1.1", status=200,
+                       sent=sent, length=sent, encoding="", location="", complete=True, host="h",
+                       user_agent=agent, range="", seconds=seconds)
+
+
+def test_the_updaters_two_requests_are_told_apart_by_their_agent():
+    log = [entry("/packages/other", "Mozilla/4.0"), entry("/packages/p.vpk", "Mozilla/4.0 (compatible)", seconds=2.0),
+           entry("/packages/p.vpk", "VantorUpdate", seconds=0.5)]
+    check, download = updater_requests(log, "/packages/p.vpk")
+    assert (check.seconds, download.seconds) == (0.5, 2.0)
+    assert request_time(log, "/packages/other") == 1.0
+
+
+@pytest.mark.parametrize("agents", [["VantorUpdate"], ["Mozilla/4.0"], ["VantorUpdate", "Mozilla", "Mozilla"]],
+                         ids=["no-download", "no-check", "two-downloads"])
+def test_a_run_without_exactly_one_check_and_one_download_is_refused(agents):
+    with pytest.raises(RuntimeError):
+        updater_requests([entry("/packages/p.vpk", agent) for agent in agents], "/packages/p.vpk")
+
+
+def test_the_note_says_when_the_check_fetched_the_whole_body():
+    assert "all 100 body bytes" in address_check_note(100, 100)
+    assert "40 of 100" in address_check_note(40, 100)

@@ -47,7 +47,8 @@ LOG_FORMAT = (
     '"protocol":"$server_protocol","status":"$status","sent":"$body_bytes_sent",'
     '"length":"$sent_http_content_length","encoding":"$sent_http_transfer_encoding",'
     '"location":"$sent_http_location","completion":"$request_completion",'
-    '"host":"$http_host","user_agent":"$http_user_agent","range":"$http_range"}')
+    '"host":"$http_host","user_agent":"$http_user_agent","range":"$http_range",'
+    '"seconds":"$request_time"}')
 
 CONFIG = """\
 {user}
@@ -123,6 +124,7 @@ class AccessEntry:
     host: str
     user_agent: str
     range: str
+    seconds: float       # from the request's first byte until the last byte of the answer was handed to the socket
 
     @property
     def path(self):
@@ -136,7 +138,8 @@ def parse_access_line(line):
         protocol=raw["protocol"], status=int(raw["status"]), sent=int(raw["sent"] or 0),
         length=int(raw["length"]) if raw["length"] else None, encoding=raw["encoding"],
         location=raw["location"], complete=raw["completion"] == "OK", host=raw["host"],
-        user_agent=raw["user_agent"], range=raw["range"])
+        user_agent=raw["user_agent"], range=raw["range"],
+        seconds=float(raw.get("seconds") or 0))
 
 
 def _quoted(path):
