@@ -63,6 +63,22 @@ static bool AnswersDirectly(UINT msg) {
     }
 }
 
+// Colour requests that a control sends about itself (lParam is the control).
+static bool IsControlColourRequest(UINT msg) {
+    switch (msg) {
+    case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN: case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+COwnerDrawControl* CDialog::FindOwnerDraw(int id) const {
+    auto found = m_ownerDraw.find(id);
+    return found == m_ownerDraw.end() ? nullptr : found->second;
+}
+
 INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_DRAWITEM: {
@@ -82,6 +98,8 @@ INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: {
         int id = LOWORD(wParam);
         int code = HIWORD(wParam);
+        COwnerDrawControl* sender = lParam ? FindOwnerDraw(id) : nullptr;
+        if (sender && sender->OnReflectedCommand(code)) return TRUE;
         if (OnCommand(id, code)) return TRUE;
         if (id == IDOK && code == BN_CLICKED) { OnOK(); return TRUE; }
         if (id == IDCANCEL && code == BN_CLICKED) { OnCancel(); return TRUE; }
@@ -91,7 +109,11 @@ INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     LRESULT result = 0;
-    if (!OnMessage(msg, wParam, lParam, result)) return FALSE;
+    if (!OnMessage(msg, wParam, lParam, result)) {
+        if (!IsControlColourRequest(msg)) return FALSE;
+        COwnerDrawControl* control = FindOwnerDraw(::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+        return control ? reinterpret_cast<INT_PTR>(control->OnReflectedCtlColor(reinterpret_cast<HDC>(wParam))) : FALSE;
+    }
     if (AnswersDirectly(msg)) return static_cast<INT_PTR>(result);
     ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
     return TRUE;

@@ -16,6 +16,12 @@ public:
     virtual ~COwnerDrawControl() = default;
     virtual void DrawItem(const DRAWITEMSTRUCT& item) = 0;
     virtual void MeasureItem(MEASUREITEMSTRUCT&) {}
+    // Notifications and colour requests the control sends its dialog, handed
+    // back to the control so that it keeps its own look. A command the control
+    // consumes (true) does not reach the dialog; a null brush leaves the
+    // colours to the dialog's default.
+    virtual bool OnReflectedCommand(int /*notifyCode*/) { return false; }
+    virtual HBRUSH OnReflectedCtlColor(HDC) { return nullptr; }
 };
 
 class CDialog : public CWnd {
@@ -47,7 +53,9 @@ protected:
     // The button that Enter activates; 0 leaves no default button.
     void SetDefID(int id);
 
-    // Hands WM_DRAWITEM and WM_MEASUREITEM of control id to the control object.
+    // Hands WM_DRAWITEM and WM_MEASUREITEM of control id to the control object,
+    // and reflects its notifications and, when the dialog does not answer
+    // them itself, its colour requests.
     void AddOwnerDraw(int id, COwnerDrawControl* control) { m_ownerDraw[id] = control; }
 
     HINSTANCE m_hResourceModule;
@@ -55,6 +63,7 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    COwnerDrawControl* FindOwnerDraw(int id) const;
 
     UINT m_nTemplateId;
     HWND m_hParent;

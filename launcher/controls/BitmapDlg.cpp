@@ -5,9 +5,9 @@ bool CBitmapDlg::OnInitDialog() {
     // The background is part of the program file; if it cannot be loaded the
     // window keeps its template size and paints the default face.
     if (m_background.LoadBitmap(m_hResourceModule, m_nBackgroundResource)) {
+        // The top-left corner stays where it is; only the size changes.
         SIZE size = m_background.GetSize();
-        RECT window = GetWindowRect();
-        ::SetWindowPos(m_hWnd, nullptr, window.left, window.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         Invalidate();
     }
     return true;
