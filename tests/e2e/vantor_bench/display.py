@@ -67,6 +67,14 @@ class Display:
         """Moves the pointer to (x, y) and clicks the left button there."""
         self._xdotool("mousemove", "--sync", str(x), str(y), "sleep", "0.2", "click", "1")
 
+    def press(self, x, y):
+        """Moves the pointer to (x, y) and holds the left button down there."""
+        self._xdotool("mousemove", "--sync", str(x), str(y), "sleep", "0.2", "mousedown", "1")
+
+    def release(self):
+        """Lets the left button go where the pointer is."""
+        self._xdotool("mouseup", "1")
+
     def _xdotool(self, *words):
         subprocess.run(["xdotool", *words], env={**os.environ, "DISPLAY": self.name}, check=True, timeout=60,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
