@@ -11,7 +11,9 @@
 #include "framework/SystemError.h"
 #include "logic/LauncherSettings.h"
 #include "logic/UpdateInfo.h"
+#include "logic/WebViewAddresses.h"
 #include "res/resource.h"
+#include "web/ViewSink.h"
 
 #include <shellapi.h>
 
@@ -67,6 +69,7 @@ bool CLoginDlg::OnInitDialog() {
     m_lblVersion.AttachDlgItem(IDC_VERSIONLABEL, m_hWnd);
     m_listServer.AttachDlgItem(IDC_SERVERLIST, m_hWnd);
     AddOwnerDraw(IDC_SERVERLIST, &m_listServer);
+    BindWebViews();
 
     DeleteSelfUpdateCopy();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
@@ -120,12 +123,24 @@ void CLoginDlg::LayOutControls() {
     for (int id : kLoginControls) ::ShowWindow(GetDlgItem(id), SW_HIDE);
 }
 
+void CLoginDlg::BindWebViews() {
+    m_wndNotice.AttachDlgItem(IDC_NOTICEVIEW, m_hWnd);
+    m_wndBanner.AttachDlgItem(IDC_BANNERVIEW, m_hWnd);
+    m_wndLoginPage.AttachDlgItem(IDC_LOGINPAGEVIEW, m_hWnd);
+    m_evLoginPage.Connect(m_wndLoginPage, m_hWnd, VANTOR_SKEIN_LOGIN_HOST);
+}
+
 void CLoginDlg::NavigateWebViews() {
-    // Will load the notice and banner pages of the game site into their views.
+    // The blank page first, so the view has a document while the site answers.
+    m_wndNotice.Navigate("about:blank");
+    m_wndNotice.Navigate(vantor::NoticePageAddress(VANTOR_GAME_SITE));
+    m_wndBanner.Navigate("about:blank");
+    m_wndBanner.Navigate(vantor::BannerPageAddress(VANTOR_GAME_SITE));
 }
 
 void CLoginDlg::AttachWebViewSinks() {
-    // Will attach the notice and banner sinks so their pages show no border or scroll bars.
+    AttachBorderlessSink(m_wndNotice, m_sinkNotice);
+    AttachBorderlessSink(m_wndBanner, m_sinkBanner);
 }
 
 bool CLoginDlg::CreateDefaultClientInfo() {
@@ -199,14 +214,25 @@ void CLoginDlg::LoadServerListBackground() { m_listServer.LoadBackground(IDB_SER
 
 void CLoginDlg::ShowSkeinPanel() {
     for (int id : kLoginControls) ::ShowWindow(GetDlgItem(id), SW_HIDE);
-    ::ShowWindow(GetDlgItem(IDC_LOGINPAGEVIEW), SW_SHOW);
-    // The login page view's navigation ("about:blank", the login host's
-    // loginclienttemp.htm, then SkeinIPConfirm.html) comes with the web views.
+    m_wndLoginPage.ShowWindow(SW_SHOW);
+    m_wndLoginPage.Navigate("about:blank");
+    m_wndLoginPage.Navigate(vantor::LoginPageAddress(VANTOR_SKEIN_LOGIN_HOST));
+    AttachBorderlessSink(m_wndLoginPage, m_sinkLoginPage);
+    // From here Enter belongs to the page.
     SetDefID(0);
+    m_wndLoginPage.Navigate(vantor::SkeinConfirmAddress(VANTOR_SKEIN_LOGIN_HOST));
 }
 
 void CLoginDlg::OpenExternalPage(const std::string& address) {
     ::ShellExecuteA(m_hWnd, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CLoginDlg::OnDestroy() {
+    // The views still exist while their parent hears WM_DESTROY: leave them now,
+    // so no browser calls into a sink or listener of a dialog that is gone.
+    m_evLoginPage.Disconnect();
+    for (CBrowserSink* sink : {&m_sinkNotice, &m_sinkBanner, &m_sinkLoginPage}) sink->DetachBrowser();
+    for (CExplorer1* view : {&m_wndNotice, &m_wndBanner, &m_wndLoginPage}) view->Detach();
 }
 
 void CLoginDlg::OnPaint() {
@@ -260,6 +286,9 @@ bool CLoginDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
     case WM_UPDATE_RESULT:
         result = OnUpdateResult(wParam, lParam);
         return true;
+    case WM_DESTROY:
+        OnDestroy();
+        return CBitmapDlg::OnMessage(msg, wParam, lParam, result);
     default:
         return CBitmapDlg::OnMessage(msg, wParam, lParam, result);
     }

@@ -8,6 +8,9 @@
 #include "controls/ServerListBox.h"
 #include "ServerLocations.h"
 #include "UpdateCheck.h"
+#include "web/BrowserSink.h"
+#include "web/Explorer1.h"
+#include "web/LoginPageEvents.h"
 
 #include <string>
 
@@ -28,6 +31,7 @@ private:
     void PrepareEnvironment();
     void SizeButtonsToBitmaps();
     void LayOutControls();
+    void BindWebViews();
     void NavigateWebViews();
     void AttachWebViewSinks();
     bool CreateDefaultClientInfo();
@@ -49,6 +53,7 @@ private:
     void StartUpdater();
 
     // Handlers.
+    void OnDestroy();
     void OnPaint();
     HBRUSH OnCtlColor(HDC hdc, HWND control);
     void OpenExternalPage(const std::string& address);
@@ -56,6 +61,11 @@ private:
     HICON m_hIcon;
 
     CBitmapButton m_btnExit, m_btnForum, m_btnHome, m_btnRegister, m_btnSkein, m_btnLogin;
+
+    // The web views (notice 1008, banner 1013, login page 1020) and a sink for each.
+    CExplorer1 m_wndNotice, m_wndBanner, m_wndLoginPage;
+    CBrowserSink m_sinkNotice, m_sinkBanner, m_sinkLoginPage;
+    CLoginPageEvents m_evLoginPage;  // ends the launcher when the login page says so
 
     fw::CStatic m_lblVersion;
 
