@@ -9,7 +9,7 @@ packages=(
   python3-pytest openssl cmake ninja-build googletest
   clang-14 libclang-rt-14-dev
   libpugixml-dev libtinyxml2-dev libbenchmark-dev zlib1g-dev
-  zip unzip e2fsprogs nginx-light curl
+  zip unzip e2fsprogs nginx-light curl osslsigncode nsis
 )
 
 install_missing() {  # package names, with :arch where needed
@@ -37,6 +37,14 @@ install_missing() {  # package names, with :arch where needed
 }
 
 install_missing "${packages[@]}"
+
+# The programs run in the Chinese locale (Wine takes code page 936 from its name);
+# made for real, Wine can also write file names in Chinese, such as the
+# installer's shortcuts.
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'; then
+  install_missing locales
+  if [ "$(id -u)" -ne 0 ]; then sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8; else localedef -i zh_CN -f UTF-8 zh_CN.UTF-8; fi
+fi
 
 # Where the kernel cannot run 32-bit programs the tests run an x86_64 build
 # under 64-bit Wine: its compiler and loader come too.

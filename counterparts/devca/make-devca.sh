@@ -5,6 +5,8 @@
 #   intermediate-ca.pem/.key    CA signed by the root, signs the server certificate
 #   server.pem/.key             one server certificate for every host (subjectAltName)
 #   server-chain.pem            server.pem followed by intermediate-ca.pem
+#   codesign.pem/.key           code-signing certificate, signed by the intermediate CA
+#   codesign-chain.pem          codesign.pem followed by intermediate-ca.pem: what a signature carries
 #   certs.p7b                   root and intermediate CA (DER PKCS#7): what the client must trust
 # With --test-leaves also, signed by the intermediate CA:
 #   leaf-plain.pem              end-entity certificate without basic constraints
@@ -94,6 +96,13 @@ quiet openssl x509 -req -sha256 -days 825 -set_serial "$(serial)" -in "$work/ser
   -CA "$work/intermediate-ca.pem" -CAkey "$work/intermediate-ca.key" \
   -extfile "$cnf" -extensions v3_server -out "$work/server.pem"
 
+quiet openssl req -new -newkey rsa:2048 -nodes -config "$cnf" \
+  -subj "$org/CN=Vantor Development Code Signing$label" \
+  -keyout "$work/codesign.key" -out "$work/codesign.csr"
+quiet openssl x509 -req -sha256 -days 825 -set_serial "$(serial)" -in "$work/codesign.csr" \
+  -CA "$work/intermediate-ca.pem" -CAkey "$work/intermediate-ca.key" \
+  -extfile "$cnf" -extensions v3_codesign -out "$work/codesign.pem"
+
 leaf() {  # file name, extensions section, common name
   quiet openssl req -new -newkey rsa:2048 -nodes -config "$cnf" -subj "$org/CN=$3$label" \
     -keyout "$work/$1.key" -out "$work/$1.csr"
@@ -107,15 +116,17 @@ if [ $test_leaves = 1 ]; then
 fi
 
 cat "$work/server.pem" "$work/intermediate-ca.pem" > "$work/server-chain.pem"
+cat "$work/codesign.pem" "$work/intermediate-ca.pem" > "$work/codesign-chain.pem"
 cat "$work/root-ca.pem" "$work/intermediate-ca.pem" > "$work/trusted.pem"
 quiet openssl crl2pkcs7 -nocrl -certfile "$work/trusted.pem" -outform DER -out "$work/certs.p7b"
 
 mkdir -p "$out"
-for f in root-ca intermediate-ca server; do
+for f in root-ca intermediate-ca server codesign; do
   mv -f "$work/$f.key" "$out/$f.key"
   mv -f "$work/$f.pem" "$out/$f.pem"
 done
 mv -f "$work/server-chain.pem" "$out/server-chain.pem"
+mv -f "$work/codesign-chain.pem" "$out/codesign-chain.pem"
 if [ $test_leaves = 1 ]; then
   mv -f "$work/leaf-plain.pem" "$work/leaf-broken.pem" "$out/"
 fi
