@@ -10,7 +10,7 @@ player log in: the game stand-in starts.
 
 With DISPLAY set the player is the person at the display (the demo account
 is printed); without one a scripted session under Xvfb plays the part and
-saves screenshots in build/demo/."""
+saves screenshots in build/demo/ (demo/ of VANTOR_BUILD_ROOT when that is set)."""
 import json
 import os
 import shutil
@@ -26,7 +26,7 @@ from counterparts.services.deployment import load_deployment  # noqa: E402
 from counterparts.services.download import REDIRECT_FIELD, REDIRECT_PATH, DownloadService  # noqa: E402
 from counterparts.services.packages import make_package, manifest_document  # noqa: E402
 from counterparts.services.run import start_services, stop_services  # noqa: E402
-from launcher_panels import (LOGIN_BUTTON, PASSWORD_EDIT, SERVER_LIST, STATUS_LINE,  # noqa: E402
+from launcher_panels import (LOGIN_BUTTON, PASSWORD_EDIT, SERVER_LIST, SKEIN_BUTTON, STATUS_LINE,  # noqa: E402
                              USER_NAME_EDIT, VERSION_LABEL)
 from vantor_bench.display import Display  # noqa: E402
 from vantor_bench.programs import LAUNCHER_TITLE, InstallFolder, Program  # noqa: E402
@@ -34,8 +34,9 @@ from vantor_bench.uidriver import UiDriver, wait_for  # noqa: E402
 from vantor_bench.wine import WineEnv  # noqa: E402
 from update_road import progress_percent  # noqa: E402
 
-BUILD = Path(os.environ.get("VANTOR_BUILD_DIR") or Path(os.environ.get("VANTOR_BUILD_ROOT") or ROOT / "build") / "win32")
-DEMO = ROOT / "build" / "demo"
+BUILD_ROOT = Path(os.environ.get("VANTOR_BUILD_ROOT") or ROOT / "build")
+BUILD = Path(os.environ.get("VANTOR_BUILD_DIR") or BUILD_ROOT / "win32")
+DEMO = BUILD_ROOT / "demo"
 # scripts/make-screenshots.sh sets this: the window pictures then also go to docs/.
 DOCS_SHOTS = ROOT / "docs" / "screenshots" if os.environ.get("VANTOR_DEMO_DOCS") else None
 SERVICES_CONFIG = ROOT / "counterparts" / "services" / "dev.json"
@@ -52,6 +53,10 @@ PAYLOAD_NAME = "VantorPatch.dat"      # data of the new client: a package big en
 PAYLOAD_BYTES = 1536 * 1024
 DOWNLOAD_RATE = 256 * 1024            # bytes a second: about six seconds of progress
 CHECK_DELAY = 2.0                     # seconds the update-info hosts think: the launcher is seen checking
+# The scripted session pictures the checking panel, but the window only comes
+# up once the dialog's initialisation has loaded its web views, which takes
+# tens of seconds under Wine: there the hosts think longer.
+SCRIPTED_CHECK_DELAY = 45.0
 # The updater's own socket client introduces itself so; its address check,
 # through the system's HTTP stack, under the program's name.
 SOCKET_CLIENT_AGENT = "Mozilla/4.0"
@@ -78,7 +83,7 @@ class Session:
         self.shots += 1
         path = DEMO / f"{self.shots:02d}-{name}.png"
         self.display.screenshot(path)
-        print(f"  screenshot: {path.relative_to(ROOT)}")
+        print(f"  screenshot: {path}")
 
     def window_shot(self, name, hwnd):
         """A picture of one window alone (build/demo/<name>.png, and docs/screenshots/
@@ -90,7 +95,7 @@ class Session:
         path = DEMO / f"{name}.png"
         subprocess.run(["import", "-display", self.display.name, "-window", "root",
                         "-crop", f"{width}x{height}+{x}+{y}", "+repage", str(path)], check=True, timeout=30)
-        print(f"  window picture: {path.relative_to(ROOT)}")
+        print(f"  window picture: {path}")
         if DOCS_SHOTS:
             DOCS_SHOTS.mkdir(parents=True, exist_ok=True)
             shutil.copyfile(path, DOCS_SHOTS / path.name)
@@ -132,16 +137,16 @@ def make_update_package(wine, packages):
     return package
 
 
-def offer_update(config, deployment):
+def offer_update(config, deployment, check_delay):
     """The services' configuration for this demo: the update-info service names
     the package (through the download host's redirecting address) with force 1,
-    after CHECK_DELAY, and the download host sends package bodies at DOWNLOAD_RATE."""
+    after check_delay seconds, and the download host sends package bodies at DOWNLOAD_RATE."""
     config = json.loads(json.dumps(config))
     address = f"http://{deployment['download_host']}{REDIRECT_PATH}?{REDIRECT_FIELD}={PACKAGE_NAME}"
     update_info = config.setdefault("update_info", {})
     update_info.update(latest_version=NEW_CLIENT_VERSION, package_url=address, force="1")
     for host in update_info.setdefault("hosts", {"A": {}, "B": {}}).values():
-        host["delay"] = CHECK_DELAY
+        host["delay"] = check_delay
     download = config.setdefault("download", {})
     download["folder"] = str(DEMO / "packages")
     download.setdefault("hosts", {}).setdefault("A", {})["rate"] = DOWNLOAD_RATE
@@ -225,6 +230,9 @@ def scripted(session, folder, account, download):
     print(f"\ninstallation folder: {folder.path}")
     first = Program(session.wine, folder.file("VantorLogin.exe"), [], folder.path, DEMO)
     window = session.ui.wait_window(title=LAUNCHER_TITLE, timeout=60)
+    # At once, while the update-info hosts still think: the checking panel.
+    wait_for(lambda: session.ui.control(window.hwnd, STATUS_LINE).visible, 30, what="the status line")
+    session.window_shot("launcher-checking", window.hwnd)
     print(f"launcher window up: {window.text!r}, client {window.client[2]}x{window.client[3]}")
     print(f"  status line: {session.ui.control(window.hwnd, STATUS_LINE).text!r}")
     print(f"  version label: {session.ui.control(window.hwnd, VERSION_LABEL).text!r}")
@@ -232,13 +240,14 @@ def scripted(session, folder, account, download):
 
     window = watch_update(session, folder, download, first, window.hwnd)
     session.screenshot("launcher-new-version")
-    session.window_shot("launcher", window.hwnd)
     if NEW_VERSION not in session.ui.control(window.hwnd, VERSION_LABEL).text:
         sys.exit(f"demo: the launcher does not show version {NEW_VERSION} after the update")
 
     wait_for(lambda: session.ui.control(window.hwnd, LOGIN_BUTTON).visible, 60, what="the update check")
     print("update check: no update any more, the server list is shown")
+    session.ui.select(window.hwnd, SERVER_LIST, 0)
     session.screenshot("no-update-server-list")
+    session.window_shot("launcher-server-choice", window.hwnd)
 
     registered = wait_for(session.component_registered, 60, what="the component registration")
     print(f"component registered by the launcher's start: {registered}")
@@ -253,6 +262,7 @@ def scripted(session, folder, account, download):
     session.ui.type_text(window.hwnd, PASSWORD_EDIT, password)
     print(f"typed user {user!r} and its password")
     session.screenshot("credentials-typed")
+    session.window_shot("launcher-credentials", window.hwnd)
 
     session.ui.click(window.hwnd, LOGIN_BUTTON)
     print("login pressed")
@@ -261,6 +271,22 @@ def scripted(session, folder, account, download):
     print("launcher ended after the login")
     session.screenshot("game-started")
     session.ui.post_close(game.hwnd)
+    skein_panel(session, folder)
+
+
+def skein_panel(session, folder):
+    """The launcher once more, switched to the Skein panel, whose web view takes
+    the place of the login controls (Wine draws no pages: the view stays empty)."""
+    launcher = Program(session.wine, folder.file("VantorLogin.exe"), [], folder.path, DEMO)
+    window = session.ui.wait_window(title=LAUNCHER_TITLE, timeout=60)
+    wait_for(lambda: session.ui.control(window.hwnd, SKEIN_BUTTON).visible, 60, what="the Skein button")
+    session.ui.click(window.hwnd, SKEIN_BUTTON)
+    wait_for(lambda: not session.ui.control(window.hwnd, SKEIN_BUTTON).visible, 30, what="the Skein panel")
+    print("Skein panel shown")
+    session.screenshot("skein-panel")
+    session.window_shot("launcher-skein", window.hwnd)
+    session.ui.post_close(window.hwnd)
+    print(f"launcher closed from the Skein panel with code {launcher.wait_exit(timeout=60)}")
 
 
 def interactive(session, folder, account, download):
@@ -282,8 +308,9 @@ def interactive(session, folder, account, download):
 def main():
     folder = prepare()
     deployment = load_deployment(BUILD / "generated" / "deployment.json")
-    config = offer_update(json.loads(SERVICES_CONFIG.read_text(encoding="utf-8")), deployment)
     display_name = os.environ.get("DISPLAY")
+    config = offer_update(json.loads(SERVICES_CONFIG.read_text(encoding="utf-8")), deployment,
+                          CHECK_DELAY if display_name else SCRIPTED_CHECK_DELAY)
     session = Session(display_name)
     running = []
     try:
