@@ -110,7 +110,9 @@ def test_launcher_ends_at_the_players_request(launcher, ui, how):
 def test_skein_button_switches_to_the_login_page_view(launcher, ui):
     _, window = launcher()
     ui.command_click(window.hwnd, 1022)
-    wait_for(lambda: ui.control(window.hwnd, 1020).visible, 10, what="the login page view")
+    # Wine binds the web views' pages on the window's thread and may first start its
+    # RPC service there, so the click can wait well over ten seconds to be handled.
+    wait_for(lambda: ui.control(window.hwnd, 1020).visible, 60, what="the login page view")
     ui_view = ui.control(window.hwnd, 1020)
     for control_id in LOGIN_PANEL_CONTROLS:
         assert not ui.control(window.hwnd, control_id).visible, control_id
