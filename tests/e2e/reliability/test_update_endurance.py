@@ -127,18 +127,28 @@ def cut_files(build_dir, step):
     return files
 
 
-def run_to_end(machine, folder, url):
+def run_to_end(machine, folder, url, package_size):
+    """Runs an update to its end: (seconds until the package was all on disk, seconds in all)."""
     updater = machine.start(folder / UPDATER_EXE, f"{url}|0")
     started = time.monotonic()
-    updater.wait_exit(timeout=UPDATE_TIME_OUT)
-    return time.monotonic() - started
+    downloaded = None
+    package = folder / "Update" / PACKAGE
+    while updater.running() and time.monotonic() - started < UPDATE_TIME_OUT:
+        if downloaded is None and package.exists() and package.stat().st_size >= package_size:
+            downloaded = time.monotonic() - started
+        time.sleep(0.02)
+    updater.wait_exit(timeout=10)
+    whole = time.monotonic() - started
+    return (whole if downloaded is None else downloaded), whole
 
 
 def launcher_starts(machine, folder):
     """The launcher of the installation shows its window; then it is closed again."""
+    # A window of an earlier launcher that Wine has not yet taken down is not this one's.
+    earlier = {w.hwnd for w in machine.ui.windows() if w.text == LAUNCHER_TITLE}
     launcher = machine.start(folder / LAUNCHER_EXE)
     try:
-        window = machine.ui.wait_window(title=LAUNCHER_TITLE, timeout=60)
+        window = machine.ui.wait_window(title=LAUNCHER_TITLE, timeout=60, exclude=earlier)
     finally:
         launcher.stop()
     wait_for(lambda: not pids(machine.ui, LAUNCHER_EXE), 30, what="the launcher to end")
@@ -157,23 +167,34 @@ def test_update_cut_off_at_a_random_moment_leaves_a_working_installation(
         files = cut_files(build_dir, step)
         package = make_update_package(machine.wine, build_dir, tmp_path / f"package-{step}", files, version_of(step))
         download_service.add_package(PACKAGE, package.archive)
+        size = package.archive.stat().st_size
         # About two seconds of download, so that the cut can land in it.
-        download_service.configure("A", rate=max(package.archive.stat().st_size // 2, 10_000))
-        return files
+        download_service.configure("A", rate=max(size // 2, 10_000))
+        return files, size
 
-    # A whole update first: how long one takes is the range of the moments.
-    files = serve(1)
+    # A whole update first: its phases' times are the range of the moments.
+    files, size = serve(1)
     state = installation(install_dir)
-    whole = run_to_end(machine, install_dir, download_service.url(PACKAGE))
+    downloaded, whole = run_to_end(machine, install_dir, download_service.url(PACKAGE), size)
     assert_update_complete(install_dir, state, files, version_of(1), "the first update")
     step = 1
     for round_ in range(1, INTERRUPTIONS + 1):
+        began = time.monotonic()
         state, version = installation(install_dir), client_version(install_dir)
         step += 1
-        files = serve(step)
-        moment = rng.uniform(0.0, whole)
+        files, size = serve(step)
         updater = machine.start(install_dir / UPDATER_EXE, f"{download_service.url(PACKAGE)}|0")
-        time.sleep(moment)
+        if round_ % 2:
+            moment = rng.uniform(0.0, whole)
+            time.sleep(moment)
+        else:
+            # Every other cut lands after the download, in the short unpack and install.
+            package = install_dir / "Update" / PACKAGE
+            wait_for(lambda: not updater.running() or (package.exists() and package.stat().st_size >= size),
+                     UPDATE_TIME_OUT, interval=0.01, what="the package to be downloaded")
+            moment = rng.uniform(0.0, max(whole - downloaded, 0.05))
+            time.sleep(moment)
+            moment += downloaded
         ended_by_itself = not updater.running()
         if cut == "power_loss":
             machine.power_loss()
@@ -182,7 +203,7 @@ def test_update_cut_off_at_a_random_moment_leaves_a_working_installation(
         else:
             updater.stop()
             wait_for(lambda: not pids(machine.ui, UPDATER_EXE), 30, what="the killed updater to go")
-        what = f"cut {round_} at {moment:.2f} s of {whole:.2f} s"
+        what = f"cut {round_} at {moment:.2f} s of {whole:.2f} s (download done at {downloaded:.2f} s)"
         print(f"{what}: Update\\ holds {sorted(update_folder(install_dir))}"
               f"{' (the updater had ended)' if ended_by_itself else ''}")
 
@@ -195,12 +216,14 @@ def test_update_cut_off_at_a_random_moment_leaves_a_working_installation(
         if client_version(install_dir) == version_of(step):
             assert now == new, f"{what}: a version recorded before its files were all installed"
         launcher_starts(machine, install_dir)
+        print(f"  the launcher started, {time.monotonic() - began:.1f} s into the round")
 
         # A later update completes over whatever the cut left.
         step += 1
-        files = serve(step)
+        files, size = serve(step)
         state = installation(install_dir)
-        run_to_end(machine, install_dir, download_service.url(PACKAGE))
+        run_to_end(machine, install_dir, download_service.url(PACKAGE), size)
         assert_update_complete(install_dir, state, files, version_of(step), f"the update after {what}")
         launcher_starts(machine, install_dir)
+        print(f"  the later update completed, {time.monotonic() - began:.1f} s into the round")
 
