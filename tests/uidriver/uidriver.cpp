@@ -62,7 +62,9 @@ std::string Unhex(const std::string& hex) {
     return out;
 }
 
-const UINT kTextTimeoutMs = 1000;
+// Long enough for a busy program on a loaded machine: an edit control's typed
+// text lives only in the control, so a read that gives up finds it empty.
+const UINT kTextTimeoutMs = 5000;
 
 // For a window of another process GetWindowText reads the text the window
 // manager keeps, without a message.
@@ -73,6 +75,9 @@ std::string StoredText(HWND hwnd) {
 }
 
 std::string TextOf(HWND hwnd) {
+    // A top-level window's title is kept by the system: read without a message,
+    // so that looking for windows never waits on a busy program.
+    if (!(::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)) return StoredText(hwnd);
     // A window whose thread is busy (the updater waiting for the launcher to
     // end) would hold WM_GETTEXT, and Wine's SendMessageTimeout then waits
     // without end, whatever its time-out: hung windows are read without a message.
