@@ -96,13 +96,6 @@ quiet openssl x509 -req -sha256 -days 825 -set_serial "$(serial)" -in "$work/ser
   -CA "$work/intermediate-ca.pem" -CAkey "$work/intermediate-ca.key" \
   -extfile "$cnf" -extensions v3_server -out "$work/server.pem"
 
-quiet openssl req -new -newkey rsa:2048 -nodes -config "$cnf" \
-  -subj "$org/CN=Vantor Development Code Signing$label" \
-  -keyout "$work/codesign.key" -out "$work/codesign.csr"
-quiet openssl x509 -req -sha256 -days 825 -set_serial "$(serial)" -in "$work/codesign.csr" \
-  -CA "$work/intermediate-ca.pem" -CAkey "$work/intermediate-ca.key" \
-  -extfile "$cnf" -extensions v3_codesign -out "$work/codesign.pem"
-
 leaf() {  # file name, extensions section, common name
   quiet openssl req -new -newkey rsa:2048 -nodes -config "$cnf" -subj "$org/CN=$3$label" \
     -keyout "$work/$1.key" -out "$work/$1.csr"
@@ -110,6 +103,7 @@ leaf() {  # file name, extensions section, common name
     -CA "$work/intermediate-ca.pem" -CAkey "$work/intermediate-ca.key" \
     -extfile "$cnf" -extensions "$2" -out "$work/$1.pem"
 }
+leaf codesign v3_codesign "Vantor Development Code Signing"
 if [ $test_leaves = 1 ]; then
   leaf leaf-plain v3_leaf_plain "Vantor Test Plain Leaf"
   leaf leaf-broken v3_leaf_broken "Vantor Test Broken Constraints"
