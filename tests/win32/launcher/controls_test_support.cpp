@@ -2,25 +2,6 @@
 
 namespace controlstest {
 
-Canvas::Canvas(int width, int height, COLORREF fill) {
-    fw::ScopedWindowDC screen(nullptr);
-    m_dc.CreateCompatibleDC(screen.get());
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    m_bitmap.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    m_previous = ::SelectObject(m_dc.get(), m_bitmap.get());
-    fw::ScopedGdiObject<HBRUSH> brush(::CreateSolidBrush(fill));
-    RECT all{0, 0, width, height};
-    ::FillRect(m_dc.get(), &all, brush.get());
-}
-
-Canvas::~Canvas() { ::SelectObject(m_dc.get(), m_previous); }
-
 namespace {
 COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
     fw::ScopedWindowDC screen(nullptr);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "Canvas.h"
 #include "framework/Gdi.h"
 
 namespace controlstest {
@@ -58,21 +59,7 @@ private:
     Step m_setUp, m_body;
 };
 
-// A memory DC holding a width x height 32-bit bitmap filled with one colour.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    HDC dc() const { return m_dc.get(); }
-    COLORREF At(int x, int y) const { return ::GetPixel(m_dc.get(), x, y); }
-
-private:
-    fw::CDC m_dc;
-    fw::ScopedGdiObject<HBITMAP> m_bitmap;
-    HGDIOBJ m_previous = nullptr;
-};
+using wintest::Canvas;
 
 // The pixel of a bitmap resource of the test program.
 COLORREF ResourcePixel(UINT id, int x, int y);

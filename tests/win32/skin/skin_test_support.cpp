@@ -22,16 +22,6 @@ HBITMAP MakeBitmap(int width, int height, const std::function<COLORREF(int x, in
     return bitmap;
 }
 
-Canvas::Canvas(int width, int height, COLORREF fill) {
-    m_bitmap.reset(MakeBitmap(width, height, [fill](int, int) { return fill; }));
-    m_dc.CreateCompatibleDC(nullptr);
-    m_previous = ::SelectObject(m_dc.get(), m_bitmap.get());
-}
-
-Canvas::~Canvas() {
-    if (m_previous) ::SelectObject(m_dc.get(), m_previous);
-}
-
 std::vector<Received>& Log() {
     static std::vector<Received> log;
     return log;

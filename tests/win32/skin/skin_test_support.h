@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "Canvas.h"
 #include "framework/Gdi.h"
 
 namespace skintest {
@@ -13,22 +14,7 @@ namespace skintest {
 // A 32-bit top-down DIB section, each pixel coloured by `colour(x, y)`.
 HBITMAP MakeBitmap(int width, int height, const std::function<COLORREF(int x, int y)>& colour);
 
-// A memory DC holding a width × height bitmap filled with `fill`; pixels are
-// read back with At.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    HDC dc() const { return m_dc.get(); }
-    COLORREF At(int x, int y) const { return ::GetPixel(m_dc.get(), x, y); }
-
-private:
-    fw::CDC m_dc;
-    fw::ScopedGdiObject<HBITMAP> m_bitmap;
-    HGDIOBJ m_previous = nullptr;
-};
+using wintest::Canvas;
 
 // What the recording windows were sent, in order.
 struct Received {

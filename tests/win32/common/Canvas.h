@@ -1,0 +1,26 @@
+// A memory DC holding a width x height 32-bit bitmap filled with one colour,
+// for the Win32 tests that paint and read pixels back.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/Gdi.h"
+
+namespace wintest {
+
+class Canvas {
+public:
+    Canvas(int width, int height, COLORREF fill);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    HDC dc() const { return m_dc.get(); }
+    COLORREF At(int x, int y) const { return ::GetPixel(m_dc.get(), x, y); }
+
+private:
+    fw::CDC m_dc;
+    fw::ScopedGdiObject<HBITMAP> m_bitmap;
+    HGDIOBJ m_previous = nullptr;
+};
+
+}  // namespace wintest
