@@ -65,8 +65,9 @@ TEST_P(Identity, VersionResourceNamesTheProductAndTheOneVersion) {
     UINT length = 0;
     ASSERT_TRUE(::VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
     char numbers[64];
-    snprintf(numbers, sizeof numbers, "%lu.%lu.%lu.%lu", HIWORD(fixed->dwFileVersionMS),
-             LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+    snprintf(numbers, sizeof numbers, "%u.%u.%u.%u", unsigned{HIWORD(fixed->dwFileVersionMS)},
+             unsigned{LOWORD(fixed->dwFileVersionMS)}, unsigned{HIWORD(fixed->dwFileVersionLS)},
+             unsigned{LOWORD(fixed->dwFileVersionLS)});
     EXPECT_STREQ(VANTOR_EXPECTED_VERSION, numbers);
     EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
     EXPECT_EQ(fixed->dwFileVersionLS, fixed->dwProductVersionLS);
