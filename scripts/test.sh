@@ -35,8 +35,17 @@ fi
 echo "== Win32 unit tests (Wine, $VANTOR_WINE_MODE) =="
 export WINEPREFIX="$VANTOR_BUILD_DIR/../wine-unit-prefix-$VANTOR_WINE_MODE"
 rm -rf "$WINEPREFIX"
+# The prefix is made, its first server left to end, and then one persistent
+# server runs every test: tests started while the first server's system
+# processes were going down got a second service manager, and each COM start
+# then waited seconds for RpcSs. A first program with no output starts the
+# system processes, so that they hold no test's output pipe open; it makes
+# windows unmanaged, since with no window manager on the display Wine waited
+# 2 s at each window's close for an answer that never came.
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  wine wineboot -i >/dev/null 2>&1 && cd "$VANTOR_BUILD_DIR" && ctest --output-on-failure' || status=1
+  wine wineboot -i >/dev/null 2>&1 && wineserver -w && wineserver -p >/dev/null 2>&1 &&
+  wine reg add "HKCU\Software\Wine\X11 Driver" /v Managed /d N /f </dev/null >/dev/null 2>&1 &&
+  cd "$VANTOR_BUILD_DIR" && ctest --output-on-failure' || status=1
 wineserver -k 2>/dev/null || true
 unset WINEPREFIX
 

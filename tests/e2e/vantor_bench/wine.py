@@ -26,12 +26,24 @@ class WineEnv:
     def boot(self, timeout=180):
         subprocess.run(["wine", "wineboot", "-i"], env=self.env, check=True, timeout=timeout,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        # A persistent server keeps the session's registry (volatile keys too).
+        # The server that made the prefix starts taking its system processes
+        # down as soon as wineboot ends. A program started meanwhile boots the
+        # prefix again: a second service manager then runs beside the first,
+        # the two answer the service requests in turn, and every program that
+        # needs COM's RpcSs waited 15 to 30 s for it. So let that server end
+        # completely first.
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=timeout,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # A persistent server keeps the session's registry (volatile keys too)
+        # and its system processes, whether or not a program is running.
         subprocess.Popen(["wineserver", "-p"], env=self.env,
                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).wait(timeout=30)
         # A program that crashes leaves the debugger's backtrace in crash_log and
         # ends, instead of waiting behind a crash dialog.
         self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", "0", "REG_DWORD")
+        # The test display has no window manager: Wine waited 2 s at each
+        # managed window's close for an answer that never came.
+        self.reg_add(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")
         debugger = rf"cmd /c C:\windows\system32\winedbg.exe --auto %ld %ld >> {self.winpath(self.crash_log)} 2>&1"
         self.reg_add(r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug", "Debugger", debugger)
         return self
