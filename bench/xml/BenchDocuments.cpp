@@ -6,6 +6,7 @@ namespace bench {
 
 BenchDocument ManifestDocument(const std::string& name, size_t targetBytes) {
     BenchDocument doc{name, {}, 0};
+    const std::string open = "\t\t<item>", close = "</item>\r\n";
     std::string& t = doc.text;
     t.reserve(targetBytes + 256);
     t += "<?xml version=\"1.0\" encoding=\"gb2312\"?>\r\n<spkprotocol>\r\n";
@@ -21,9 +22,13 @@ BenchDocument ManifestDocument(const std::string& name, size_t targetBytes) {
     char line[160];
     for (size_t i = 0; t.size() < targetBytes; ++i) {
         const char* amp = (i % 16 == 0) ? "&amp;old" : "";
-        std::snprintf(line, sizeof line, "\t\t<item>%sfile_%06zu%s.pak</item>\r\n", folders[i % 4], i, amp);
+        int n = std::snprintf(line, sizeof line, "\t\t<item>%sfile_%06zu%s.pak</item>\r\n", folders[i % 4], i, amp);
         t += line;
         ++doc.elements;
+        ++doc.items;
+        size_t raw = static_cast<size_t>(n) - open.size() - close.size();
+        doc.itemRawBytes += raw;
+        doc.itemTextBytes += *amp ? raw - 4 : raw;
     }
     t += "\t</copyfile>\r\n</spkprotocol>\r\n";
     return doc;

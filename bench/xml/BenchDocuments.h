@@ -11,6 +11,11 @@ struct BenchDocument {
     std::string name;
     std::string text;
     size_t elements;
+    // A manifest's items and the total length of their texts, decoded ("&amp;"
+    // read as "&") and as written: what every reader's walk must find.
+    size_t items = 0;
+    size_t itemTextBytes = 0;
+    size_t itemRawBytes = 0;
 };
 
 // An update manifest of about targetBytes: version elements, then one item

@@ -36,7 +36,9 @@ std::string OffsetText(uint32_t offset) { return " at offset " + std::to_string(
 
 }  // namespace
 
-XmlDocument::XmlDocument() { SetText(nullptr); }
+// Nothing to parse and nothing allocated: a reader made for one document
+// allocates only for that one.
+XmlDocument::XmlDocument() : m_strError("Empty document") {}
 
 bool XmlDocument::SetText(const char* text) {
     m_strError.clear();
@@ -97,12 +99,17 @@ bool XmlDocument::Parse() {
 
 // One pass over the nodes. The open elements are the chain of parents from the
 // current one up, so no stack of its own is needed, however deep the nesting.
+// The last child of the innermost open element is kept at hand (it is the
+// element that ended last, or none), so linking a sibling touches only that
+// record; the first child's link to the last one is written when the parent
+// ends.
 bool XmlDocument::BuildTree() {
     const char* text = m_strDoc.data();
     const uint32_t length = static_cast<uint32_t>(m_strDoc.size());
     xml::NodeScanner scanner(text, length);
-    uint32_t parent = 0;  // innermost open element (0: the document level)
-    uint32_t depth = 0;   // number of open elements
+    uint32_t parent = 0;     // innermost open element (0: the document level)
+    uint32_t lastChild = 0;  // its last child so far (0: none yet)
+    uint32_t depth = 0;      // number of open elements
     uint32_t root = 0;
 
     for (;;) {
@@ -122,16 +129,13 @@ bool XmlDocument::BuildTree() {
                 if (root == 0) root = pos;
                 const uint32_t level = depth < xml::kMaxLevel ? depth : xml::kMaxLevel;
                 ElementRecord& r = m_table[pos];
-                ElementRecord& p = m_table[parent];
-                if (p.firstChild == 0) {
-                    p.firstChild = pos;
-                    r.prevSibling = pos;
+                if (lastChild == 0) {
+                    m_table[parent].firstChild = pos;
+                    r.prevSibling = pos;  // the last sibling until the parent ends
                     r.flags = level | xml::kFirstChildFlag;
                 } else {
-                    ElementRecord& first = m_table[p.firstChild];
-                    m_table[first.prevSibling].nextSibling = pos;
-                    r.prevSibling = first.prevSibling;
-                    first.prevSibling = pos;
+                    m_table[lastChild].nextSibling = pos;
+                    r.prevSibling = lastChild;
                     r.flags = level;
                 }
                 r.start = node.start;
@@ -140,8 +144,11 @@ bool XmlDocument::BuildTree() {
                 r.parent = parent;
                 r.firstChild = 0;
                 r.nextSibling = 0;
-                if (!node.emptyElement) {
+                if (node.emptyElement) {
+                    lastChild = pos;
+                } else {
                     parent = pos;
+                    lastChild = 0;
                     ++depth;
                 }
                 break;
@@ -156,12 +163,14 @@ bool XmlDocument::BuildTree() {
                 r.length = node.start + node.length - r.start;
                 r.tagLengths = xml::PackTagLengths(xml::StoredStartTagLength(r), node.length);
                 xml::NameSpan endName{text + node.nameStart, node.nameLength};
-                if (!xml::SearchedNameMatches(endName, xml::ReadTagName(text, length, r.start))) {
+                if (!xml::EndTagMatches(text, length, r.start, endName)) {
                     // The end tag is reported at its "/".
                     m_strError = "End tag " + Quoted(endName.data, endName.length) + OffsetText(node.start + 1) +
                                  " does not match start tag " + StartTagScanName(parent) + OffsetText(r.start);
                     return false;
                 }
+                if (lastChild != 0) m_table[r.firstChild].prevSibling = lastChild;
+                lastChild = parent;
                 parent = r.parent;
                 --depth;
                 break;
@@ -206,15 +215,10 @@ std::string XmlDocument::StartTagScanName(uint32_t pos) const {
     return Quoted(m_strDoc.data() + nameStart, nameEnd - nameStart);
 }
 
-bool XmlDocument::ElementNameMatches(uint32_t pos, const char* name) const {
-    if (!name || !*name) return true;
-    xml::NameSpan searched{name, std::strlen(name)};
-    return xml::SearchedNameMatches(searched, xml::ReadTagName(m_strDoc.data(), m_strDoc.size(), m_table[pos].start));
-}
-
 bool XmlDocument::FindSibling(uint32_t from, const char* name, uint32_t& found) const {
+    const bool any = !name || !*name;
     for (uint32_t pos = from; pos != 0; pos = m_table[pos].nextSibling) {
-        if (ElementNameMatches(pos, name)) {
+        if (any || xml::ElementNameMatches(m_strDoc.data(), m_strDoc.size(), m_table[pos].start, name)) {
             found = pos;
             return true;
         }
@@ -285,7 +289,12 @@ std::string XmlDocument::ChildText() const {
     uint32_t end = ContentEnd(r, begin);
     const char* stretch = m_strDoc.data() + begin;
     uint32_t length = end - begin;
-    if (!std::memchr(stretch, '<', length)) {
+    const bool markup = std::memchr(stretch, '<', length) != nullptr;
+    // Plain text, the usual item, is the stretch itself: one allocation, one copy.
+    if (!markup && !std::memchr(stretch, '&', length)) return std::string(stretch, length);
+    // Decoding never lengthens text: one allocation, however many pieces follow.
+    out.reserve(length);
+    if (!markup) {
         xml::AppendDecodedText(stretch, length, out);
         return out;
     }

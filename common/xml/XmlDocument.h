@@ -16,7 +16,7 @@
 
 class XmlDocument {
 public:
-    // Holds the error "Empty document" and room for 8 records; every search fails
+    // Holds the error "Empty document" and allocates nothing; every search fails
     // until a document has been set.
     XmlDocument();
     XmlDocument(const XmlDocument&) = delete;
@@ -57,7 +57,6 @@ private:
     bool BuildTree();
     void ClearRecordZero();
     void ResetCursor();
-    bool ElementNameMatches(uint32_t pos, const char* name) const;
     bool FindSibling(uint32_t from, const char* name, uint32_t& found) const;
     std::string StartTagScanName(uint32_t pos) const;
     uint32_t StartTagLength(const xml::ElementRecord& r) const;

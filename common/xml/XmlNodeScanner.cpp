@@ -4,96 +4,12 @@
 
 #include "text/GbkText.h"
 
-// Stepping through GBK text: a trail byte is never below 0x40, so "<", ">", "&",
-// ";", "/", "?", "-", "=", the quotes and white space are always whole characters
-// and a byte search for them finds only real ones. Backslash, "[", "]", letters
-// and the other bytes from 0x40 up can be trail bytes; wherever the reader looks
-// for those it steps character by character.
-
 namespace xml {
-namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
-// ":", "A"-"Z", "_" and every byte from "a" up, which takes in all lead bytes.
-bool IsNameStart(char c) {
-    unsigned char u = static_cast<unsigned char>(c);
-    return c == ':' || (c >= 'A' && c <= 'Z') || c == '_' || u >= 0x61;
-}
-
-// Bytes that end the name of a start or end tag: white space, "/" and ">".
-struct NameStopTable {
-    bool stop[256] = {};
-    NameStopTable() {
-        for (unsigned char c : {' ', '\t', '\n', '\r', '/', '>'}) stop[c] = true;
-    }
-};
-const NameStopTable kNameStop;
-
-}  // namespace
-
-Node NodeScanner::Next() {
-    Node node;
-    node.start = m_offset;
-    if (m_offset >= m_length) {
-        node.kind = kNodeEndOfDocument;
-        return node;
-    }
-    char first = m_text[m_offset];
-    if (first == '<') {
-        ScanMarkup(node);
-        return node;
-    }
-    // Text and white space run up to the next "<", which is never a trail byte.
-    uint32_t at = m_offset;
-    if (IsBlank(first)) {
-        while (at < m_length && IsBlank(m_text[at])) ++at;
-        if (at == m_length || m_text[at] == '<') {
-            Finish(node, kNodeWhiteSpace, at);
-            return node;
-        }
-    }
-    Finish(node, kNodeText, FindByte(at, '<'));
-    return node;
-}
-
-void NodeScanner::ScanMarkup(Node& node) {
-    uint32_t next = node.start + 1;  // '<?'
-    if (next >= m_length) return Fail(node, ScanProblem::kUnterminated, "tag");
-    char c = m_text[next];
-    if (c == '/') return ScanEndTag(node);
-    if (IsNameStart(c)) return ScanStartTag(node, next);
-    if (c == '?') return ScanProcessingInstruction(node);
-    if (c == '!') return ScanDeclaration(node);
+void NodeScanner::ScanOtherMarkup(Node& node, char afterLessThan) {
+    if (afterLessThan == '?') return ScanProcessingInstruction(node);
+    if (afterLessThan == '!') return ScanDeclaration(node);
     Fail(node, ScanProblem::kIncorrect, "tag name character");
-}
-
-void NodeScanner::ScanStartTag(Node& node, uint32_t nameStart) {
-    node.nameStart = nameStart;
-    uint32_t at = TagNameEnd(m_text, m_length, nameStart);
-    node.nameLength = at - nameStart;
-    // '<name ...>': a ">" inside a quoted stretch does not end the tag.
-    char quote = 0;
-    for (; at < m_length; ++at) {
-        char c = m_text[at];
-        if (quote) {
-            if (c == quote) quote = 0;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '>') {
-            node.emptyElement = m_text[at - 1] == '/';
-            return Finish(node, kNodeStartTag, at + 1);
-        }
-    }
-    Fail(node, ScanProblem::kUnterminated, "Element tag");
-}
-
-void NodeScanner::ScanEndTag(Node& node) {
-    node.nameStart = node.start + 2;  // '</name'
-    node.nameLength = TagNameEnd(m_text, m_length, node.nameStart) - node.nameStart;
-    uint32_t close = FindByte(node.nameStart + node.nameLength, '>');
-    if (close == m_length) return Fail(node, ScanProblem::kUnterminated, "Element end tag");
-    Finish(node, kNodeEndTag, close + 1);
 }
 
 void NodeScanner::ScanProcessingInstruction(Node& node) {
@@ -168,30 +84,6 @@ void NodeScanner::ScanDoctype(Node& node) {
     Fail(node, ScanProblem::kUnterminated, "Doctype");
 }
 
-void NodeScanner::Finish(Node& node, int kind, uint32_t end) {
-    node.kind = kind;
-    node.length = end - node.start;
-    m_offset = end;
-}
-
-void NodeScanner::Fail(Node& node, ScanProblem problem, const char* what) {
-    node.kind = kNodeError;
-    node.problem = problem;
-    node.what = what;
-}
-
-uint32_t NodeScanner::FindByte(uint32_t from, char c) const {
-    if (from >= m_length) return m_length;
-    const void* hit = std::memchr(m_text + from, c, m_length - from);
-    return hit ? static_cast<uint32_t>(static_cast<const char*>(hit) - m_text) : m_length;
-}
-
-uint32_t TagNameEnd(const char* text, uint32_t length, uint32_t from) {
-    // None of the stop bytes is ever a trail byte, so a byte scan is exact.
-    while (from < length && !kNameStop.stop[static_cast<unsigned char>(text[from])]) ++from;
-    return from;
-}
-
 uint32_t StartTagCountBound(const char* text, uint32_t length) {
     // "<" and ">" are never trail bytes, and the scanner takes a "<" for a start
     // tag by the byte after it alone, so counting bytes counts characters. The
@@ -203,8 +95,11 @@ uint32_t StartTagCountBound(const char* text, uint32_t length) {
         uint32_t blockEnd = length - at > kBlock ? at + kBlock : length;
         uint8_t blockOpens = 0, blockCloses = 0;
         for (; at < blockEnd; ++at) {
-            blockOpens += text[at - 1] == '<' && IsNameStart(text[at]);
-            blockCloses += text[at] == '>';
+            // IsNameStart, written without branches.
+            unsigned char c = static_cast<unsigned char>(text[at]);
+            uint8_t nameStart = (c == ':') | (static_cast<unsigned char>(c - 'A') < 26) | (c == '_') | (c >= 0x61);
+            blockOpens += (text[at - 1] == '<') & nameStart;
+            blockCloses += c == '>';
         }
         opens += blockOpens;
         closes += blockCloses;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace xml {
@@ -53,6 +54,7 @@ public:
 
 private:
     void ScanMarkup(Node& node);
+    void ScanOtherMarkup(Node& node, char afterLessThan);  // "<?", "<!" or an error
     void ScanStartTag(Node& node, uint32_t nameStart);
     void ScanEndTag(Node& node);
     void ScanProcessingInstruction(Node& node);
@@ -71,7 +73,7 @@ private:
 
 // End of the name of a start or end tag that begins at text[from]: the first of
 // " \t\n\r/>" or the end of the text.
-uint32_t TagNameEnd(const char* text, uint32_t length, uint32_t from);
+inline uint32_t TagNameEnd(const char* text, uint32_t length, uint32_t from);
 
 // No fewer than the start tags a scan of text[0, length) can yield, found by a
 // byte count without scanning: every start tag has a "<" followed by a name-start
@@ -83,5 +85,127 @@ uint32_t StartTagCountBound(const char* text, uint32_t length);
 
 // The error text of an error node ("" for a silent one).
 std::string ScanErrorText(const Node& node);
+
+// ---------------------------------------------------------------------------
+// Text, white space, start and end tags make up nearly all of a document; their
+// scans are defined here so that they compile into the parse loop. The rarer
+// constructs are scanned in XmlNodeScanner.cpp.
+//
+// Stepping through GBK text: a trail byte is never below 0x40, so "<", ">", "&",
+// ";", "/", "?", "-", "=", the quotes and white space are always whole characters
+// and a byte search for them finds only real ones. Backslash, "[", "]", letters
+// and the other bytes from 0x40 up can be trail bytes; wherever the reader looks
+// for those it steps character by character.
+
+// The scans of start and end tags are inlined into the loop that calls Next
+// even where the compiler would judge them too large: a call per tag costs more
+// than the scan of a short tag.
+#if defined(__GNUC__)
+#define XML_SCAN_INLINE inline __attribute__((always_inline))
+#else
+#define XML_SCAN_INLINE inline
+#endif
+
+inline bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// ":", "A"-"Z", "_" and every byte from "a" up, which takes in all lead bytes.
+inline bool IsNameStart(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return c == ':' || (c >= 'A' && c <= 'Z') || c == '_' || u >= 0x61;
+}
+
+// The bytes that end a tag name (" \t\n\r/>") and, in a start tag, the bytes
+// its scan stops at after the name (">" and the quotes): all below 0x40, so the
+// tests are a shift and a mask.
+constexpr uint64_t kNameStopBits = (1ull << ' ') | (1ull << '\t') | (1ull << '\n') | (1ull << '\r') |
+                                   (1ull << '/') | (1ull << '>');
+constexpr uint64_t kTagStopBits = (1ull << '>') | (1ull << '"') | (1ull << '\'');
+inline bool InSet(uint64_t bits, char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return u < 64 && ((bits >> u) & 1) != 0;
+}
+
+inline uint32_t TagNameEnd(const char* text, uint32_t length, uint32_t from) {
+    // None of the stop bytes is ever a trail byte, so a byte scan is exact.
+    while (from < length && !InSet(kNameStopBits, text[from])) ++from;
+    return from;
+}
+
+XML_SCAN_INLINE Node NodeScanner::Next() {
+    Node node;
+    node.start = m_offset;
+    if (m_offset >= m_length) {
+        node.kind = kNodeEndOfDocument;
+        return node;
+    }
+    char first = m_text[m_offset];
+    if (first == '<') {
+        ScanMarkup(node);
+        return node;
+    }
+    // Text and white space run up to the next "<", which is never a trail byte.
+    uint32_t at = m_offset;
+    if (IsBlank(first)) {
+        while (at < m_length && IsBlank(m_text[at])) ++at;
+        if (at == m_length || m_text[at] == '<') {
+            Finish(node, kNodeWhiteSpace, at);
+            return node;
+        }
+    }
+    Finish(node, kNodeText, FindByte(at, '<'));
+    return node;
+}
+
+XML_SCAN_INLINE void NodeScanner::ScanMarkup(Node& node) {
+    uint32_t next = node.start + 1;  // '<?'
+    if (next >= m_length) return Fail(node, ScanProblem::kUnterminated, "tag");
+    char c = m_text[next];
+    if (c == '/') return ScanEndTag(node);
+    if (IsNameStart(c)) return ScanStartTag(node, next);
+    ScanOtherMarkup(node, c);
+}
+
+XML_SCAN_INLINE void NodeScanner::ScanStartTag(Node& node, uint32_t nameStart) {
+    node.nameStart = nameStart;
+    uint32_t at = TagNameEnd(m_text, m_length, nameStart);
+    node.nameLength = at - nameStart;
+    // '<name ...>': a ">" inside a quoted stretch does not end the tag.
+    for (; at < m_length; ++at) {
+        char c = m_text[at];
+        if (!InSet(kTagStopBits, c)) continue;
+        if (c == '>') {
+            node.emptyElement = m_text[at - 1] == '/';
+            return Finish(node, kNodeStartTag, at + 1);
+        }
+        at = FindByte(at + 1, c);  // the closing quote, or the end
+    }
+    Fail(node, ScanProblem::kUnterminated, "Element tag");
+}
+
+XML_SCAN_INLINE void NodeScanner::ScanEndTag(Node& node) {
+    node.nameStart = node.start + 2;  // '</name'
+    node.nameLength = TagNameEnd(m_text, m_length, node.nameStart) - node.nameStart;
+    uint32_t close = FindByte(node.nameStart + node.nameLength, '>');
+    if (close == m_length) return Fail(node, ScanProblem::kUnterminated, "Element end tag");
+    Finish(node, kNodeEndTag, close + 1);
+}
+
+inline void NodeScanner::Finish(Node& node, int kind, uint32_t end) {
+    node.kind = kind;
+    node.length = end - node.start;
+    m_offset = end;
+}
+
+inline void NodeScanner::Fail(Node& node, ScanProblem problem, const char* what) {
+    node.kind = kNodeError;
+    node.problem = problem;
+    node.what = what;
+}
+
+inline uint32_t NodeScanner::FindByte(uint32_t from, char c) const {
+    if (from >= m_length) return m_length;
+    const void* hit = std::memchr(m_text + from, c, m_length - from);
+    return hit ? static_cast<uint32_t>(static_cast<const char*>(hit) - m_text) : m_length;
+}
 
 }  // namespace xml

@@ -19,6 +19,27 @@ bool EndsTagName(char c) {
     }
 }
 
+// Bytes of a searched name that compare byte for byte: printable ASCII (never
+// part of a two-byte character) that ends no tag name and is not "[" (a searched
+// name may continue after the tag name with one of " =/[").
+bool IsPlainNameByte(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return u > 0x20 && u < 0x80 && !EndsTagName(c) && c != '[';
+}
+
+// The bytes that end a name in the tag scan (" \t\n\r/>").
+bool EndsScannedName(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '/' || c == '>';
+}
+
+// The bytes that end a name in ReadTagName and not in the tag scan. In a
+// scanned name without them ReadTagName reads the whole scanned name: the scan's
+// own stops are below 0x40, never trail bytes, so stepping by character lands on
+// them.
+bool EndsOnlyReadName(char c) {
+    return c == '<' || c == '=' || c == '\\' || c == '?' || c == '!';
+}
+
 }  // namespace
 
 NameSpan ReadTagName(const char* text, size_t length, size_t tagStart) {
@@ -47,6 +68,36 @@ bool SearchedNameMatches(NameSpan searched, NameSpan tagName) {
     char next = searched.data[n];
     return (next == ' ' || next == '=' || next == '/' || next == '[') &&
            vantor::IsGbkCharBoundary(searched.data, searched.length, n);
+}
+
+bool EndTagMatches(const char* text, size_t length, size_t startTag, NameSpan endName) {
+    // When the start tag's scanned name is the end tag's name byte for byte and
+    // holds none of the bytes that only ReadTagName stops at, ReadTagName reads
+    // that same name, which the end tag's name then matches.
+    const size_t nameStart = startTag + 1;
+    if (nameStart + endName.length < length) {
+        const char* name = text + nameStart;
+        bool same = EndsScannedName(name[endName.length]);
+        for (size_t i = 0; same && i < endName.length; ++i)
+            same = name[i] == endName.data[i] && !EndsOnlyReadName(name[i]);
+        if (same) return true;
+    }
+    return SearchedNameMatches(endName, ReadTagName(text, length, startTag));
+}
+
+bool ElementNameMatches(const char* text, size_t length, size_t tagStart, const char* name) {
+    const size_t nameStart = tagStart + 1;
+    size_t i = 0;
+    for (; name[i] != 0; ++i) {
+        if (!IsPlainNameByte(name[i])) {
+            return SearchedNameMatches({name, std::strlen(name)}, ReadTagName(text, length, tagStart));
+        }
+        // A difference within plain bytes rules out a match: the tag name would
+        // have to end before it, and the searched name continue with a byte
+        // that is not plain.
+        if (nameStart + i >= length || text[nameStart + i] != name[i]) return false;
+    }
+    return nameStart + i < length && EndsTagName(text[nameStart + i]);
 }
 
 }  // namespace xml

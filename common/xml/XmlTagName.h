@@ -22,4 +22,19 @@ NameSpan ReadTagName(const char* text, size_t length, size_t tagStart);
 // as a character of its own.
 bool SearchedNameMatches(NameSpan searched, NameSpan tagName);
 
+// Whether the end tag's name (as the tag scan delimits it) closes the start tag
+// at text[startTag]: SearchedNameMatches(endName, ReadTagName(...)), found by a
+// byte comparison when both names are the same plain bytes, the usual case.
+bool EndTagMatches(const char* text, size_t length, size_t startTag, NameSpan endName);
+
+// Whether the element whose start tag begins at text[tagStart] matches the
+// searched name (not empty): SearchedNameMatches(name, ReadTagName(...)).
+// Navigation asks this of element after element, so a name of plain bytes
+// (printable ASCII without blanks or any of "<>=\\/?![") is compared with the
+// tag byte for byte in one pass: such bytes never belong to a two-byte
+// character, element tags never start with a blank or a quote, and such a name
+// can match only a tag name of exactly its bytes. Other names step through the
+// tag's characters.
+bool ElementNameMatches(const char* text, size_t length, size_t tagStart, const char* name);
+
 }  // namespace xml
