@@ -53,6 +53,8 @@ function(vantor_sign target)
     VERBATIM)
   if(VANTOR_DEPLOYMENT STREQUAL "dev")
     add_dependencies(${target} devca)   # the signing key comes with the development CA
+    # A development CA made anew (its hosts changed) relinks, and so re-signs, the file.
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS "${VANTOR_DEVCA_DIR}/codesign-chain.pem")
   endif()
 endfunction()
 set(VANTOR_IDENTITY_DIR "${CMAKE_CURRENT_LIST_DIR}/identity")

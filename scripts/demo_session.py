@@ -53,10 +53,10 @@ PAYLOAD_NAME = "VantorPatch.dat"      # data of the new client: a package big en
 PAYLOAD_BYTES = 1536 * 1024
 DOWNLOAD_RATE = 256 * 1024            # bytes a second: about six seconds of progress
 CHECK_DELAY = 2.0                     # seconds the update-info hosts think: the launcher is seen checking
-# The scripted session pictures the checking panel, but the window only comes
-# up once the dialog's initialisation has loaded its web views, which takes
-# tens of seconds under Wine: there the hosts think longer.
-SCRIPTED_CHECK_DELAY = 45.0
+# The scripted session pictures the checking panel, which the window shows
+# only once the dialog's initialisation has loaded its web views: there the
+# hosts think a little longer.
+SCRIPTED_CHECK_DELAY = 10.0
 # The updater's own socket client introduces itself so; its address check,
 # through the system's HTTP stack, under the program's name.
 SOCKET_CLIENT_AGENT = "Mozilla/4.0"
@@ -67,7 +67,8 @@ class Session:
 
     def __init__(self, display_name=None):
         self.display = None if display_name else Display.start()
-        self.wine = WineEnv(display_name or self.display.name, root=DEMO).boot(timeout=900)
+        self.wine = WineEnv(display_name or self.display.name, root=DEMO).boot(
+            timeout=900, window_manager=self.display is None)
         self.ui = UiDriver(self.wine, BUILD / "tools" / "uidriver.exe")
         self.shots = 0
 

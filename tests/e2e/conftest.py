@@ -39,7 +39,7 @@ def display():
 
 @pytest.fixture(scope="session")
 def wine(display, build_dir):
-    env = WineEnv(display.name).boot()
+    env = WineEnv(display.name).boot(window_manager=display.real_screen)
     yield env
     env.destroy()
 

@@ -10,8 +10,8 @@ from vantor_bench.uidriver import wait_for
 
 LOGIN_PAGE_VIEW = 1020
 SKEIN_LOGIN_HOST = "1"   # the Skein panel's pages come from the first login server
-# Wine binds a page on the thread that hosts the control and may first start its RPC
-# service there: the launcher's window can stall for well over ten seconds.
+# Wine binds a page on the thread that hosts the control, through its RPC service:
+# on a loaded machine the launcher's window can stall for seconds.
 PAGE_TIMEOUT = 60
 
 
@@ -25,8 +25,7 @@ def test_notice_and_banner_pages_come_from_the_game_site(launcher, web_service, 
         assert not request.secure and request.port == 80
 
 
-def test_skein_button_loads_the_login_pages_over_https_in_order(launcher, ui, web_service, update_service,
-                                                                login_install):
+def test_skein_button_loads_the_login_pages_over_https(launcher, ui, web_service, update_service, login_install):
     _, window = launcher()
     wait_for_login_panel(ui, window)
     assert not web_service.requests(SKEIN_LOGIN_HOST), "nothing asks the login host for pages before the click"
@@ -38,7 +37,10 @@ def test_skein_button_loads_the_login_pages_over_https_in_order(launcher, ui, we
     wait_for(lambda: visible(ui, window, LOGIN_PAGE_VIEW), PAGE_TIMEOUT, what="the login page view")
     pages = [r for r in web_service.requests(SKEIN_LOGIN_HOST)
              if r.path in ("/loginclienttemp.htm", "/SkeinIPConfirm.html")]
-    assert [r.path for r in pages] == ["/loginclienttemp.htm", "/SkeinIPConfirm.html"]
+    # Wine fetches the two back-to-back navigations over two connections at
+    # once, so they may reach the host in either order; the order in which the
+    # dialog navigates is tested in the Win32 tier.
+    assert sorted(r.path for r in pages) == ["/SkeinIPConfirm.html", "/loginclienttemp.htm"]
     for request in pages:
         assert request.method == "GET"
         assert request.secure and request.port == 443

@@ -33,6 +33,11 @@ class Display:
             process.kill()
         raise RuntimeError("could not start Xvfb")
 
+    @property
+    def real_screen(self):
+        """A display named by VANTOR_E2E_DISPLAY, not a private Xvfb."""
+        return self._process is None
+
     def screenshot(self, path):
         """Saves the whole screen as PNG; returns whether it worked."""
         result = subprocess.run(["import", "-display", self.name, "-window", "root", str(path)],

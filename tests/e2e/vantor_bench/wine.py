@@ -23,7 +23,9 @@ class WineEnv:
             "WINEDLLOVERRIDES": "mscoree,mshtml=",  # no Mono or Gecko installer dialogs
         })
 
-    def boot(self, timeout=180):
+    def boot(self, timeout=180, window_manager=False):
+        """Makes the prefix. window_manager: the display has one (a real
+        screen); Wine's windows are then left managed, as on a desktop."""
         subprocess.run(["wine", "wineboot", "-i"], env=self.env, check=True, timeout=timeout,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # The server that made the prefix starts taking its system processes
@@ -41,9 +43,10 @@ class WineEnv:
         # A program that crashes leaves the debugger's backtrace in crash_log and
         # ends, instead of waiting behind a crash dialog.
         self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", "0", "REG_DWORD")
-        # The test display has no window manager: Wine waited 2 s at each
+        # On a display without a window manager Wine waited 2 s at each
         # managed window's close for an answer that never came.
-        self.reg_add(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")
+        if not window_manager:
+            self.reg_add(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")
         debugger = rf"cmd /c C:\windows\system32\winedbg.exe --auto %ld %ld >> {self.winpath(self.crash_log)} 2>&1"
         self.reg_add(r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug", "Debugger", debugger)
         return self
