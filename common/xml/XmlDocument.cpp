@@ -289,9 +289,15 @@ std::string XmlDocument::ChildText() const {
     uint32_t end = ContentEnd(r, begin);
     const char* stretch = m_strDoc.data() + begin;
     uint32_t length = end - begin;
-    const bool markup = std::memchr(stretch, '<', length) != nullptr;
+    // One branch-free look for markup and references: item texts are short,
+    // where a library search per byte costs more than the search itself.
+    bool markup = false, reference = false;
+    for (uint32_t i = 0; i < length; ++i) {
+        markup |= stretch[i] == '<';
+        reference |= stretch[i] == '&';
+    }
     // Plain text, the usual item, is the stretch itself: one allocation, one copy.
-    if (!markup && !std::memchr(stretch, '&', length)) return std::string(stretch, length);
+    if (!markup && !reference) return std::string(stretch, length);
     // Decoding never lengthens text: one allocation, however many pieces follow.
     out.reserve(length);
     if (!markup) {

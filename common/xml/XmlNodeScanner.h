@@ -185,7 +185,8 @@ XML_SCAN_INLINE void NodeScanner::ScanStartTag(Node& node, uint32_t nameStart) {
 XML_SCAN_INLINE void NodeScanner::ScanEndTag(Node& node) {
     node.nameStart = node.start + 2;  // '</name'
     node.nameLength = TagNameEnd(m_text, m_length, node.nameStart) - node.nameStart;
-    uint32_t close = FindByte(node.nameStart + node.nameLength, '>');
+    uint32_t close = node.nameStart + node.nameLength;
+    if (close >= m_length || m_text[close] != '>') close = FindByte(close, '>');  // "</name >" is rare
     if (close == m_length) return Fail(node, ScanProblem::kUnterminated, "Element end tag");
     Finish(node, kNodeEndTag, close + 1);
 }

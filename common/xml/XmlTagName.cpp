@@ -19,14 +19,6 @@ bool EndsTagName(char c) {
     }
 }
 
-// Bytes of a searched name that compare byte for byte: printable ASCII (never
-// part of a two-byte character) that ends no tag name and is not "[" (a searched
-// name may continue after the tag name with one of " =/[").
-bool IsPlainNameByte(char c) {
-    unsigned char u = static_cast<unsigned char>(c);
-    return u > 0x20 && u < 0x80 && !EndsTagName(c) && c != '[';
-}
-
 // The bytes that end a name in the tag scan (" \t\n\r/>").
 bool EndsScannedName(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '/' || c == '>';
@@ -85,19 +77,8 @@ bool EndTagMatches(const char* text, size_t length, size_t startTag, NameSpan en
     return SearchedNameMatches(endName, ReadTagName(text, length, startTag));
 }
 
-bool ElementNameMatches(const char* text, size_t length, size_t tagStart, const char* name) {
-    const size_t nameStart = tagStart + 1;
-    size_t i = 0;
-    for (; name[i] != 0; ++i) {
-        if (!IsPlainNameByte(name[i])) {
-            return SearchedNameMatches({name, std::strlen(name)}, ReadTagName(text, length, tagStart));
-        }
-        // A difference within plain bytes rules out a match: the tag name would
-        // have to end before it, and the searched name continue with a byte
-        // that is not plain.
-        if (nameStart + i >= length || text[nameStart + i] != name[i]) return false;
-    }
-    return nameStart + i < length && EndsTagName(text[nameStart + i]);
+bool ElementNameMatchesByCharacter(const char* text, size_t length, size_t tagStart, const char* name) {
+    return SearchedNameMatches({name, std::strlen(name)}, ReadTagName(text, length, tagStart));
 }
 
 }  // namespace xml

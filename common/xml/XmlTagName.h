@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace xml {
 
@@ -35,6 +36,43 @@ bool EndTagMatches(const char* text, size_t length, size_t startTag, NameSpan en
 // character, element tags never start with a blank or a quote, and such a name
 // can match only a tag name of exactly its bytes. Other names step through the
 // tag's characters.
-bool ElementNameMatches(const char* text, size_t length, size_t tagStart, const char* name);
+inline bool ElementNameMatches(const char* text, size_t length, size_t tagStart, const char* name);
+
+// The character-stepping comparison, for names that are not plain.
+bool ElementNameMatchesByCharacter(const char* text, size_t length, size_t tagStart, const char* name);
+
+// Bytes of a searched name that compare byte for byte: printable ASCII (never
+// part of a two-byte character) that ends no tag name (" \t\n\r<>=\\/?!") and
+// is not "[" (a searched name may continue after the tag name with one of
+// " =/[").
+inline bool IsPlainNameByte(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return u > 0x20 && u < 0x80 && c != '<' && c != '>' && c != '=' && c != '\\' && c != '/' && c != '?' &&
+           c != '!' && c != '[';
+}
+
+// Of the bytes that may follow a plain name in the text, those that end a tag
+// name: white space and "<>=/?!" (below 0x40) and backslash.
+inline bool EndsTagNameAfterPlain(char c) {
+    constexpr uint64_t kBelow64 = (1ull << ' ') | (1ull << '\t') | (1ull << '\n') | (1ull << '\r') | (1ull << '<') |
+                                  (1ull << '>') | (1ull << '=') | (1ull << '/') | (1ull << '?') | (1ull << '!');
+    unsigned char u = static_cast<unsigned char>(c);
+    return u < 64 ? ((kBelow64 >> u) & 1) != 0 : c == '\\';
+}
+
+inline bool ElementNameMatches(const char* text, size_t length, size_t tagStart, const char* name) {
+    const size_t nameStart = tagStart + 1;
+    size_t i = 0;
+    for (; name[i] != 0; ++i) {
+        if (!IsPlainNameByte(name[i])) return ElementNameMatchesByCharacter(text, length, tagStart, name);
+        // A difference within plain bytes rules out a match: the tag name would
+        // have to end before it, and the searched name continue with a byte
+        // that is not plain.
+        if (nameStart + i >= length || text[nameStart + i] != name[i]) return false;
+    }
+    // The byte after a plain name is a whole character: the tag name ends there
+    // exactly when it is one that ends tag names, or the text ends.
+    return nameStart + i >= length || EndsTagNameAfterPlain(text[nameStart + i]);
+}
 
 }  // namespace xml

@@ -3,7 +3,8 @@
 // down, so each element is reached by a fresh parse and a replay of its path
 // of child indices; a cap on the replays keeps large inputs fast. First, the
 // count of start tags that sizes the record table must not fall below the
-// number a scan of the bytes yields.
+// number a scan of the bytes yields, and the byte-wise name checks must decide
+// as reading the names by character does.
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -12,6 +13,7 @@
 
 #include "xml/XmlDocument.h"
 #include "xml/XmlNodeScanner.h"
+#include "xml/XmlTagName.h"
 
 namespace {
 
@@ -44,6 +46,31 @@ void CheckStartTagCountBound(const std::string& bytes) {
     if (xml::StartTagCountBound(bytes.data(), length) < startTags) __builtin_trap();
 }
 
+// The searched name against the first start tags, and the first end tags'
+// names against those start tags.
+void CheckNameChecks(const std::string& bytes, const std::string& name) {
+    constexpr size_t kMaxTags = 16;
+    const uint32_t length = static_cast<uint32_t>(bytes.size());
+    std::vector<uint32_t> starts;
+    std::vector<xml::NameSpan> endNames;
+    xml::NodeScanner scanner(bytes.data(), length);
+    for (xml::Node node = scanner.Next(); node.kind >= 0; node = scanner.Next()) {
+        if (node.kind == xml::kNodeStartTag && starts.size() < kMaxTags) starts.push_back(node.start);
+        if (node.kind == xml::kNodeEndTag && endNames.size() < kMaxTags)
+            endNames.push_back({bytes.data() + node.nameStart, node.nameLength});
+    }
+    const xml::NameSpan searched{name.data(), name.size()};
+    for (uint32_t start : starts) {
+        const xml::NameSpan tagName = xml::ReadTagName(bytes.data(), length, start);
+        if (!name.empty() && xml::ElementNameMatches(bytes.data(), length, start, name.c_str()) !=
+                                 xml::SearchedNameMatches(searched, tagName))
+            __builtin_trap();
+        for (const xml::NameSpan& endName : endNames)
+            if (xml::EndTagMatches(bytes.data(), length, start, endName) != xml::SearchedNameMatches(endName, tagName))
+                __builtin_trap();
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -52,6 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string name = bytes.substr(0, 8);
     name = name.substr(0, name.find('\0'));
     CheckStartTagCountBound(bytes);
+    CheckNameChecks(bytes, name);
 
     XmlDocument doc;
     bool parsed = doc.SetText(std::string(bytes));
