@@ -215,7 +215,8 @@ std::string XmlDocument::StartTagScanName(uint32_t pos) const {
     return Quoted(m_strDoc.data() + nameStart, nameEnd - nameStart);
 }
 
-bool XmlDocument::FindSibling(uint32_t from, const char* name, uint32_t& found) const {
+// Inline: NextChild calls it once per item of a manifest.
+inline bool XmlDocument::FindSibling(uint32_t from, const char* name, uint32_t& found) const {
     const bool any = !name || !*name;
     for (uint32_t pos = from; pos != 0; pos = m_table[pos].nextSibling) {
         if (any || xml::ElementNameMatches(m_strDoc.data(), m_strDoc.size(), m_table[pos].start, name)) {
@@ -285,8 +286,10 @@ std::string XmlDocument::ChildText() const {
     if (m_nChildPos == 0) return out;
     const ElementRecord& r = m_table[m_nChildPos];
     if (r.firstChild != 0 || xml::StoredEndTagLength(r) == 0) return out;
-    uint32_t begin = r.start + StartTagLength(r);
-    uint32_t end = ContentEnd(r, begin);
+    // The stored tag lengths, unless a tag was too long for its field.
+    const uint32_t startTag = xml::StoredStartTagLength(r), endTag = xml::StoredEndTagLength(r);
+    uint32_t begin = r.start + (startTag < xml::kStartTagLengthMax ? startTag : StartTagLength(r));
+    uint32_t end = endTag < xml::kEndTagLengthMax ? r.start + r.length - endTag : ContentEnd(r, begin);
     const char* stretch = m_strDoc.data() + begin;
     uint32_t length = end - begin;
     // One branch-free look for markup and references: item texts are short,

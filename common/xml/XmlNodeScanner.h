@@ -126,9 +126,13 @@ inline bool InSet(uint64_t bits, char c) {
 }
 
 inline uint32_t TagNameEnd(const char* text, uint32_t length, uint32_t from) {
-    // None of the stop bytes is ever a trail byte, so a byte scan is exact.
-    while (from < length && !InSet(kNameStopBits, text[from])) ++from;
-    return from;
+    // None of the stop bytes is ever a trail byte, so a byte scan is exact. They
+    // are all below 0x40 and most name bytes are letters above it, so the inner
+    // loop tests one comparison per byte.
+    for (;; ++from) {
+        while (from < length && static_cast<unsigned char>(text[from]) >= 0x40) ++from;
+        if (from >= length || InSet(kNameStopBits, text[from])) return from;
+    }
 }
 
 XML_SCAN_INLINE Node NodeScanner::Next() {

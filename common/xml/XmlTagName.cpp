@@ -19,19 +19,6 @@ bool EndsTagName(char c) {
     }
 }
 
-// The bytes that end a name in the tag scan (" \t\n\r/>").
-bool EndsScannedName(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '/' || c == '>';
-}
-
-// The bytes that end a name in ReadTagName and not in the tag scan. In a
-// scanned name without them ReadTagName reads the whole scanned name: the scan's
-// own stops are below 0x40, never trail bytes, so stepping by character lands on
-// them.
-bool EndsOnlyReadName(char c) {
-    return c == '<' || c == '=' || c == '\\' || c == '?' || c == '!';
-}
-
 }  // namespace
 
 NameSpan ReadTagName(const char* text, size_t length, size_t tagStart) {
@@ -60,21 +47,6 @@ bool SearchedNameMatches(NameSpan searched, NameSpan tagName) {
     char next = searched.data[n];
     return (next == ' ' || next == '=' || next == '/' || next == '[') &&
            vantor::IsGbkCharBoundary(searched.data, searched.length, n);
-}
-
-bool EndTagMatches(const char* text, size_t length, size_t startTag, NameSpan endName) {
-    // When the start tag's scanned name is the end tag's name byte for byte and
-    // holds none of the bytes that only ReadTagName stops at, ReadTagName reads
-    // that same name, which the end tag's name then matches.
-    const size_t nameStart = startTag + 1;
-    if (nameStart + endName.length < length) {
-        const char* name = text + nameStart;
-        bool same = EndsScannedName(name[endName.length]);
-        for (size_t i = 0; same && i < endName.length; ++i)
-            same = name[i] == endName.data[i] && !EndsOnlyReadName(name[i]);
-        if (same) return true;
-    }
-    return SearchedNameMatches(endName, ReadTagName(text, length, startTag));
 }
 
 bool ElementNameMatchesByCharacter(const char* text, size_t length, size_t tagStart, const char* name) {

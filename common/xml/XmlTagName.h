@@ -26,7 +26,7 @@ bool SearchedNameMatches(NameSpan searched, NameSpan tagName);
 // Whether the end tag's name (as the tag scan delimits it) closes the start tag
 // at text[startTag]: SearchedNameMatches(endName, ReadTagName(...)), found by a
 // byte comparison when both names are the same plain bytes, the usual case.
-bool EndTagMatches(const char* text, size_t length, size_t startTag, NameSpan endName);
+inline bool EndTagMatches(const char* text, size_t length, size_t startTag, NameSpan endName);
 
 // Whether the element whose start tag begins at text[tagStart] matches the
 // searched name (not empty): SearchedNameMatches(name, ReadTagName(...)).
@@ -73,6 +73,31 @@ inline bool ElementNameMatches(const char* text, size_t length, size_t tagStart,
     // The byte after a plain name is a whole character: the tag name ends there
     // exactly when it is one that ends tag names, or the text ends.
     return nameStart + i >= length || EndsTagNameAfterPlain(text[nameStart + i]);
+}
+
+// The bytes that end a name in ReadTagName and not in the tag scan. In a
+// scanned name without them ReadTagName reads the whole scanned name: the scan's
+// own stops (" \t\n\r/>") are below 0x40, never trail bytes, so stepping by
+// character lands on them.
+inline bool EndsOnlyReadName(char c) { return c == '<' || c == '=' || c == '\\' || c == '?' || c == '!'; }
+
+inline bool EndsScannedName(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '/' || c == '>';
+}
+
+inline bool EndTagMatches(const char* text, size_t length, size_t startTag, NameSpan endName) {
+    // When the start tag's scanned name is the end tag's name byte for byte and
+    // holds none of the bytes that only ReadTagName stops at, ReadTagName reads
+    // that same name, which the end tag's name then matches.
+    const size_t nameStart = startTag + 1;
+    if (nameStart + endName.length < length) {
+        const char* name = text + nameStart;
+        bool same = EndsScannedName(name[endName.length]);
+        for (size_t i = 0; same && i < endName.length; ++i)
+            same = name[i] == endName.data[i] && !EndsOnlyReadName(name[i]);
+        if (same) return true;
+    }
+    return SearchedNameMatches(endName, ReadTagName(text, length, startTag));
 }
 
 }  // namespace xml
