@@ -26,7 +26,8 @@ bool ZipWriter::Create(const std::string& archivePath) {
     return true;
 }
 
-bool ZipWriter::AddFile(const std::string& sourcePath, const std::string& storedName) {
+bool ZipWriter::AddFile(const std::string& sourcePath, const std::string& storedName,
+                        const std::vector<int64_t>& partEnds) {
     if (!m_file || m_failed) return false;
     m_failed = true;  // cleared only when the entry is complete
     if (storedName.empty() || storedName.size() > 0xFFFF || m_entries.size() >= 0xFFFF) return false;
@@ -47,8 +48,7 @@ bool ZipWriter::AddFile(const std::string& sourcePath, const std::string& stored
     EncodeLocalHeader(entry, header);  // CRC and sizes still zero
     if (!m_file.WriteAll(header, sizeof header) || !m_file.WriteAll(storedName.data(), storedName.size()))
         return false;
-    if (!CopyDeflated(source, &entry)) return false;
-    if (entry.size != static_cast<uint64_t>(size)) return false;  // the file changed while read
+    if (!CopyDeflated(source, size, partEnds, &entry)) return false;
 
     int64_t end = m_file.Tell();
     if (end < 0 || end > kMaxZipOffset) return false;
@@ -60,23 +60,29 @@ bool ZipWriter::AddFile(const std::string& sourcePath, const std::string& stored
     return true;
 }
 
-bool ZipWriter::CopyDeflated(vantor::StdFile& source, EntryRecord* entry) {
+bool ZipWriter::CopyDeflated(vantor::StdFile& source, int64_t size, const std::vector<int64_t>& partEnds,
+                             EntryRecord* entry) {
     z_stream zs = {};
     if (deflateInit2(&zs, kLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
     std::unique_ptr<uint8_t[]> in(new uint8_t[kBufferSize]);
     std::unique_ptr<uint8_t[]> out(new uint8_t[kBufferSize]);
     uLong crc = crc32(0, nullptr, 0);
-    uint64_t total = 0, compressed = 0;
+    int64_t total = 0;
+    uint64_t compressed = 0;
+    size_t nextPart = 0;
     bool ok = true;
-    int flush = Z_NO_FLUSH;
-    while (ok && flush != Z_FINISH) {
-        size_t got = std::fread(in.get(), 1, kBufferSize, source.get());
-        if (std::ferror(source.get())) { ok = false; break; }
-        crc = crc32(crc, in.get(), static_cast<uInt>(got));
-        total += got;
-        flush = got < kBufferSize ? Z_FINISH : Z_NO_FLUSH;
+    for (int flush = Z_NO_FLUSH; ok && flush != Z_FINISH;) {
+        while (nextPart < partEnds.size() && partEnds[nextPart] <= total) ++nextPart;
+        const int64_t stop = nextPart < partEnds.size() && partEnds[nextPart] < size ? partEnds[nextPart] : size;
+        const size_t want = stop - total < int64_t(kBufferSize) ? static_cast<size_t>(stop - total) : kBufferSize;
+        if (!source.ReadExact(in.get(), want)) { ok = false; break; }  // the file shrank
+        crc = crc32(crc, in.get(), static_cast<uInt>(want));
+        total += static_cast<int64_t>(want);
+        // A full flush at the end of a part lets the next part start on an empty
+        // history, which is how separate entries would be compressed.
+        flush = total == size ? Z_FINISH : total == stop ? Z_FULL_FLUSH : Z_NO_FLUSH;
         zs.next_in = in.get();
-        zs.avail_in = static_cast<uInt>(got);
+        zs.avail_in = static_cast<uInt>(want);
         do {
             zs.next_out = out.get();
             zs.avail_out = kBufferSize;
@@ -86,9 +92,10 @@ bool ZipWriter::CopyDeflated(vantor::StdFile& source, EntryRecord* entry) {
             compressed += produced;
             if (!m_file.WriteAll(out.get(), produced)) { ok = false; break; }
         } while (zs.avail_out == 0);
-        if (total >= static_cast<uint64_t>(kMaxZipOffset)) ok = false;
     }
     deflateEnd(&zs);
+    // The data read must be the whole file that was sized: one that grew meanwhile is refused.
+    if (ok && std::fgetc(source.get()) != EOF) ok = false;
     if (!ok || compressed >= static_cast<uint64_t>(kMaxZipOffset)) return false;
     entry->crc = static_cast<uint32_t>(crc);
     entry->size = static_cast<uint32_t>(total);

@@ -21,7 +21,12 @@ public:
     bool Create(const std::string& archivePath);
     // Adds the file at sourcePath under storedName. A file of 4 GB or more, more
     // than 65535 entries or an archive that passes 4 GB does not fit (no zip64).
-    bool AddFile(const std::string& sourcePath, const std::string& storedName);
+    // partEnds (ascending source offsets) mark where independent parts of the file
+    // end: each part is deflated on its own history, as separate entries would be,
+    // which for many small parts costs a few per cent of size and saves about half
+    // the deflate time. The entry stays one ordinary deflated stream.
+    bool AddFile(const std::string& sourcePath, const std::string& storedName,
+                 const std::vector<int64_t>& partEnds = {});
     // Writes the directory and closes the archive. After any failure since Create
     // the incomplete archive is deleted and the result is false.
     bool Finish();
@@ -30,7 +35,8 @@ public:
     bool IsOpen() const { return static_cast<bool>(m_file); }
 
 private:
-    bool CopyDeflated(vantor::StdFile& source, EntryRecord* entry);
+    bool CopyDeflated(vantor::StdFile& source, int64_t size, const std::vector<int64_t>& partEnds,
+                      EntryRecord* entry);
 
     vantor::StdFile m_file;
     std::string m_path;

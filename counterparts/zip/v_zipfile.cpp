@@ -66,6 +66,15 @@ bool v_zipfile::add_a_file(const char* filePath) {
     return m_session->writer.AddFile(filePath, vzip::BaseNameOf(filePath));
 }
 
+bool v_zipfile::add_a_file_in_parts(const char* filePath, const long long* partEnds, int count) {
+    if (!filePath || !*filePath || count < 0 || (count > 0 && !partEnds)) {
+        m_session->writer.AddFile("", "");
+        return false;
+    }
+    std::vector<int64_t> ends(partEnds, partEnds + count);
+    return m_session->writer.AddFile(filePath, vzip::BaseNameOf(filePath), ends);
+}
+
 bool v_zipfile::close_v_zipfile_forzip() { return m_session->writer.Finish(); }
 
 bool v_zipfile::open_v_zipfile_forunzip(const char* archivePath) {
