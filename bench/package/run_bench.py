@@ -2,20 +2,31 @@
 """Compose and decompose throughput of the package code, side by side:
 
   parcel.exe  the real Parcelkit.dll and v_zipfile.dll under Wine
-  host        the same code built natively and optimised (build/bench)
+  host        the same code built natively and optimised (the bench build)
   Info-ZIP    zip -6 / unzip doing the same work at the same level
 
-Workloads: one file of 200 MB, and 2,000 small files (20 packages of 100 files,
-since a package holds at most 100). Throughput is input megabytes (MiB) over time,
-the best of --repeat runs. parcel.exe and the host build are timed twice: inside
-ComposeFile / DecomposeFile alone (the --timing figure both print), and as whole
-processes, which under Wine includes Wine starting a process for every package.
-Info-ZIP is timed as whole processes only. Build first:
-scripts/build.sh win32 && scripts/build.sh bench
+Workloads: one big file (--big-mb), and many small files of 1 to 8 KB
+(--small-files, in packages of 100 files, since a package holds at most 100).
+Throughput is input megabytes (MiB) over time. parcel.exe and the host build
+are timed twice: inside ComposeFile / DecomposeFile alone (the --timing figure
+both print), and as whole processes, which under Wine includes Wine starting a
+process for every package. Info-ZIP is timed as whole processes only.
 
-usage: run_bench.py [--big-mb 200] [--small-files 2000] [--repeat 2] [--work-dir FOLDER]
+The machine is shared, so the tools take turns within every repeat (compose of
+each tool, then decompose of each, in a rotating order) and each figure is the
+best of --repeat runs. The work folder defaults to /dev/shm, leaving the disk
+out of the figures.
+
+The programs: parcel.exe from $VANTOR_BUILD_DIR/tools (default build/win32; see
+scripts/wine-mode.sh, which also sets WINEARCH and the wine on PATH), parcel_host
+from --bench-build or $VANTOR_BENCH_BUILD_DIR (default build/bench). Build first:
+scripts/build.sh win32 (or win64) and scripts/build.sh bench.
+
+usage: run_bench.py [--big-mb 200] [--small-files 1000] [--repeat 3] [--work-dir FOLDER]
+                    [--bench-build DIR] [--no-wine] [--json FILE]
 """
 import argparse
+import json
 import os
 import random
 import shutil
@@ -25,9 +36,11 @@ import tempfile
 import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-PARCEL_EXE = os.path.join(ROOT, "build", "win32", "tools", "parcel.exe")
-PARCEL_HOST = os.path.join(ROOT, "build", "bench", "bench", "parcel_host")
 MANIFEST = b'<?xml version="1.0"?>\n<spkprotocol><version>1.0.1</version></spkprotocol>\n'
+# The goals: the host build's whole processes at most as long as Info-ZIP's, and
+# the DLL under Wine inside the calls within 1.5 times the host build.
+HOST_VS_INFOZIP_LIMIT = 1.0
+WINE_VS_HOST_LIMIT = 1.5
 
 
 class TextPool:
@@ -81,8 +94,8 @@ class Tool:
     inside the library call when the program reports them, else None."""
     in_call = False
 
-    def __init__(self, name, env):
-        self.name, self.env = name, env
+    def __init__(self, name, env, program=None):
+        self.name, self.env, self.program = name, env, program
 
     def run(self, args, cwd=None):
         """Runs a program; gives its stdout text. Output goes to files, not pipes:
@@ -99,22 +112,27 @@ class Tool:
 
     def timed(self, args, function):
         """Runs a program given --timing; gives the seconds it reports for function."""
-        for line in self.run(args).splitlines():
-            words = line.split()
-            if len(words) == 4 and words[:2] == ["timing:", function] and words[3] == "s":
-                return float(words[2])
-        sys.exit(f"{self.name}: no timing line for {function} from {' '.join(args)}")
+        return timing_of(self.run(args), function, self.name)
+
+
+def timing_of(text, function, name="program"):
+    """The seconds of the "timing: FUNCTION 0.012345 s" line in text."""
+    for line in text.splitlines():
+        words = line.split()
+        if len(words) == 4 and words[:2] == ["timing:", function] and words[3] == "s":
+            return float(words[2])
+    sys.exit(f"{name}: no timing line for {function}")
 
 
 class ParcelWine(Tool):
     in_call = True
 
     def compose(self, folder, out):
-        return self.timed(["wine", PARCEL_EXE, "--timing", "pack", winpath(folder),
+        return self.timed(["wine", self.program, "--timing", "pack", winpath(folder),
                            winpath(folder + "/updateFile.xml"), winpath(out + "/p.pk")], "ComposeFile")
 
     def decompose(self, archive, target):
-        return self.timed(["wine", PARCEL_EXE, "--timing", "unpack", winpath(archive), winpath(target)],
+        return self.timed(["wine", self.program, "--timing", "unpack", winpath(archive), winpath(target)],
                           "DecomposeFile")
 
     def archive(self, out):
@@ -125,11 +143,11 @@ class ParcelHost(Tool):
     in_call = True
 
     def compose(self, folder, out):
-        return self.timed([PARCEL_HOST, "--timing", "pack", folder, folder + "/updateFile.xml", out + "/p.pk"],
+        return self.timed([self.program, "--timing", "pack", folder, folder + "/updateFile.xml", out + "/p.pk"],
                           "ComposeFile")
 
     def decompose(self, archive, target):
-        return self.timed([PARCEL_HOST, "--timing", "unpack", archive, target], "DecomposeFile")
+        return self.timed([self.program, "--timing", "unpack", archive, target], "DecomposeFile")
 
     def archive(self, out):
         return out + "/p.pkzip"
@@ -146,6 +164,10 @@ class InfoZip(Tool):
         return out + "/p.zip"
 
 
+def best(old, new):
+    return new if old is None or (new is not None and new < old) else old
+
+
 class Figures:
     """Best times of one tool on one workload: whole processes (wall time of the
     run over all groups) and, where the tool reports it, inside the calls."""
@@ -155,124 +177,216 @@ class Figures:
         self.compose = self.decompose = self.compose_in = self.decompose_in = None
         self.archive_mib = 0.0
 
-    @staticmethod
-    def _best(old, new):
-        return new if old is None or (new is not None and new < old) else old
+    def add_compose(self, whole, inside):
+        self.compose = best(self.compose, whole)
+        self.compose_in = best(self.compose_in, inside)
 
-    def add(self, compose, decompose, compose_in, decompose_in):
-        self.compose = self._best(self.compose, compose)
-        self.decompose = self._best(self.decompose, decompose)
-        self.compose_in = self._best(self.compose_in, compose_in)
-        self.decompose_in = self._best(self.decompose_in, decompose_in)
+    def add_decompose(self, whole, inside):
+        self.decompose = best(self.decompose, whole)
+        self.decompose_in = best(self.decompose_in, inside)
 
     def rate(self, seconds):
         return self.mib / seconds if seconds else float("nan")
 
+    def row(self, workload, tool, inside):
+        """One printed line's figures, as the JSON holds them."""
+        c, d = (self.compose_in, self.decompose_in) if inside else (self.compose, self.decompose)
+        return {"workload": workload, "tool": tool, "timing": "in the call" if inside else "whole process",
+                "mib": round(self.mib, 3), "compose_s": c, "decompose_s": d,
+                "compose_mib_per_s": round(self.rate(c), 3), "decompose_mib_per_s": round(self.rate(d), 3),
+                "archive_mib": round(self.archive_mib, 3)}
 
-def measure(tool, groups, scratch, repeat):
-    """Compose over all groups, then decompose, repeat times; the best of each."""
-    figures = Figures(sum(folder_bytes(g) for g in groups) / (1 << 20))
-    for _ in range(repeat):
-        shutil.rmtree(scratch, ignore_errors=True)
-        archives = []
-        inside_c = 0.0
-        start = time.perf_counter()
-        for i, g in enumerate(groups):
-            out = os.path.join(scratch, f"out{i:02d}")
-            os.makedirs(out)
-            inside_c += tool.compose(g, out) or 0.0
-            archives.append(tool.archive(out))
-        took_c = time.perf_counter() - start
-        figures.archive_mib = sum(os.path.getsize(a) for a in archives) / (1 << 20)
-        targets = []
-        for i in range(len(groups)):
-            targets.append(os.path.join(scratch, f"target{i:02d}"))
-            os.makedirs(targets[-1])
-        inside_d = 0.0
-        start = time.perf_counter()
-        for archive, target in zip(archives, targets):
-            inside_d += tool.decompose(archive, target) or 0.0
-        took_d = time.perf_counter() - start
-        for g, t in zip(groups, targets):  # the same files must come back
-            for name in os.listdir(g):
-                if name.endswith(".bin"):
-                    with open(os.path.join(g, name), "rb") as a, open(os.path.join(t, name), "rb") as b:
-                        if a.read() != b.read():
-                            sys.exit(f"{tool.name}: {name} differs after the round trip")
-        figures.add(took_c, took_d, *((inside_c, inside_d) if tool.in_call else (None, None)))
+
+def compose_all(tool, groups, scratch):
+    """Composes every group into scratch; gives whole-run seconds, seconds inside
+    the calls (or None) and the archives."""
+    shutil.rmtree(scratch, ignore_errors=True)
+    archives, inside = [], 0.0
+    start = time.perf_counter()
+    for i, g in enumerate(groups):
+        out = os.path.join(scratch, f"out{i:02d}")
+        os.makedirs(out)
+        inside += tool.compose(g, out) or 0.0
+        archives.append(tool.archive(out))
+    return time.perf_counter() - start, (inside if tool.in_call else None), archives
+
+
+def decompose_all(tool, groups, archives, scratch):
+    """Decomposes every archive into fresh folders and checks that the same files
+    came back; gives whole-run seconds and seconds inside the calls (or None)."""
+    targets = []
+    for i in range(len(groups)):
+        targets.append(os.path.join(scratch, f"target{i:02d}"))
+        os.makedirs(targets[-1])
+    inside = 0.0
+    start = time.perf_counter()
+    for archive, target in zip(archives, targets):
+        inside += tool.decompose(archive, target) or 0.0
+    took = time.perf_counter() - start
+    for g, t in zip(groups, targets):
+        for name in os.listdir(g):
+            if name.endswith(".bin"):
+                with open(os.path.join(g, name), "rb") as a, open(os.path.join(t, name), "rb") as b:
+                    if a.read() != b.read():
+                        sys.exit(f"{tool.name}: {name} differs after the round trip")
+    return took, (inside if tool.in_call else None)
+
+
+def measure(tools, groups, work, repeat):
+    """All tools on one workload, taking turns within every repeat; {name: Figures}."""
+    mib = sum(folder_bytes(g) for g in groups) / (1 << 20)
+    figures = {t.name: Figures(mib) for t in tools}
+    for r in range(repeat):
+        order = tools[r % len(tools):] + tools[:r % len(tools)]
+        archives = {}
+        for tool in order:
+            scratch = os.path.join(work, "scratch", tool.name.split()[0])
+            whole, inside, archives[tool.name] = compose_all(tool, groups, scratch)
+            figures[tool.name].add_compose(whole, inside)
+            figures[tool.name].archive_mib = sum(os.path.getsize(a) for a in archives[tool.name]) / (1 << 20)
+            if r == 0 and not isinstance(tool, InfoZip):  # what we write, standard unzip must read
+                for a in archives[tool.name]:
+                    tool.run(["unzip", "-tqq", a])
+        for tool in order:
+            scratch = os.path.join(work, "scratch", tool.name.split()[0])
+            figures[tool.name].add_decompose(*decompose_all(tool, groups, archives[tool.name], scratch))
     return figures
 
 
-def print_row(label, name, figures, inside):
-    c, d = (figures.compose_in, figures.decompose_in) if inside else (figures.compose, figures.decompose)
-    print(f"{label:<22}{name:<34}{figures.mib:8.1f}{figures.rate(c):15.1f}{figures.rate(d):17.1f}"
-          f"{c:11.2f}{d:13.2f}{figures.archive_mib:13.1f}", flush=True)
+def goals_of(workload, wine, host, infozip):
+    """The goals of one workload as the JSON holds them: ratio, limit, met."""
+    goals = []
+    for what in ("compose", "decompose"):
+        h, z = getattr(host, what), getattr(infozip, what)
+        ratio = h / z
+        goals.append({"name": f"{workload}, {what}: host / Info-ZIP time, whole processes",
+                      "value": round(ratio, 3), "limit": HOST_VS_INFOZIP_LIMIT, "higher_is_better": False,
+                      "reading": f"{h:.3f} s vs {z:.3f} s", "met": ratio <= HOST_VS_INFOZIP_LIMIT})
+        if wine is not None:
+            w, hi = getattr(wine, what + "_in"), getattr(host, what + "_in")
+            ratio = w / hi
+            goals.append({"name": f"{workload}, {what}: DLL under Wine / host time, inside the calls",
+                          "value": round(ratio, 3), "limit": WINE_VS_HOST_LIMIT, "higher_is_better": False,
+                          "reading": f"{w:.3f} s vs {hi:.3f} s", "met": ratio <= WINE_VS_HOST_LIMIT})
+    return goals
 
 
-def print_goals(label, wine, host, infozip):
-    """The two goals: the host build at least as fast as Info-ZIP (whole processes
-    on both sides, as Info-ZIP cannot be timed inside), and the DLL under Wine
-    within 1.5 times the host build (both timed inside the calls)."""
-    for what, h, z, w, hi in (("compose", host.compose, infozip.compose, wine.compose_in, host.compose_in),
-                              ("decompose", host.decompose, infozip.decompose, wine.decompose_in,
-                               host.decompose_in)):
-        ok_host = h <= z
-        ok_wine = w <= 1.5 * hi
-        print(f"  goals {label}, {what}: host/Info-ZIP time {h / z:.2f} ({'met' if ok_host else 'MISSED'}); "
-              f"DLL under Wine/host inside the calls {w / hi:.2f} ({'met' if ok_wine else 'MISSED'}, goal 1.5)",
-              flush=True)
+def comparisons_of(workload, host, infozip):
+    """Host build beside Info-ZIP, whole processes, for the summary table."""
+    rows = []
+    for what in ("compose", "decompose"):
+        h, z = getattr(host, what), getattr(infozip, what)
+        rows.append({"figure": f"{workload}, {what} vs Info-ZIP", "ours_s": h, "peer_s": z,
+                     "ratio": round(h / z, 3), "goal": f"<= {HOST_VS_INFOZIP_LIMIT:g}",
+                     "met": h / z <= HOST_VS_INFOZIP_LIMIT, "note": "host build, whole processes, best runs"})
+    return rows
+
+
+def print_row(row):
+    print(f"{row['workload']:<22}{row['tool'] + ', ' + row['timing']:<36}{row['mib']:8.1f}"
+          f"{row['compose_mib_per_s']:15.1f}{row['decompose_mib_per_s']:17.1f}"
+          f"{row['compose_s']:11.3f}{row['decompose_s']:13.3f}{row['archive_mib']:13.2f}", flush=True)
+
+
+def print_goal(goal):
+    print(f"  goal {goal['name']}: {goal['value']:.2f} ({goal['reading']}; "
+          f"{'met' if goal['met'] else 'MISSED'}, limit {goal['limit']:g})", flush=True)
+
+
+def wine_env(base):
+    """Wine without a display or debug output, in a prefix of its own per WINEARCH."""
+    env = dict(base, WINEDEBUG="-all", LC_ALL="zh_CN.UTF-8")
+    env.setdefault("WINEARCH", "win32")
+    env.setdefault("WINEPREFIX", os.path.join(tempfile.gettempdir(), f"parcel-bench-prefix-{env['WINEARCH']}"))
+    env.pop("DISPLAY", None)
+    return env
+
+
+def start_wine(env, parcel_exe):
+    if not os.path.isdir(env["WINEPREFIX"]):
+        subprocess.run(["wine", "wineboot", "-i"], env=env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # A resident wineserver, so that each parcel.exe start does not pay for one.
+    subprocess.run(["wineserver", "-p"], env=env)  # exits 2 when one already runs
+    # Warm up; no pipes, since the Wine services started here keep their inherited handles.
+    subprocess.run(["wine", parcel_exe], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def start_cost_ms(command, env, times=20):
+    start = time.perf_counter()
+    for _ in range(times):
+        subprocess.run(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return (time.perf_counter() - start) / times * 1000
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--big-mb", type=int, default=200)
-    parser.add_argument("--small-files", type=int, default=2000)
-    parser.add_argument("--repeat", type=int, default=2)
-    parser.add_argument("--work-dir", default=tempfile.gettempdir(),
-                        help="where the generated files and archives go (default: the temporary folder); "
-                             "a tmpfs such as /dev/shm leaves the disk out of the figures")
+    parser.add_argument("--small-files", type=int, default=1000)
+    parser.add_argument("--repeat", type=int, default=3)
+    parser.add_argument("--work-dir", default="/dev/shm" if os.path.isdir("/dev/shm") else tempfile.gettempdir(),
+                        help="where the generated files and archives go (default: /dev/shm, a tmpfs)")
+    parser.add_argument("--bench-build", default=os.environ.get("VANTOR_BENCH_BUILD_DIR",
+                                                                os.path.join(ROOT, "build", "bench")),
+                        help="the optimised host build holding bench/parcel_host")
+    parser.add_argument("--no-wine", action="store_true", help="leave parcel.exe under Wine out")
+    parser.add_argument("--json", help="also write every figure and goal to this file")
     args = parser.parse_args()
-    for path in (PARCEL_EXE, PARCEL_HOST):
+
+    build_dir = os.environ.get("VANTOR_BUILD_DIR", os.path.join(ROOT, "build", "win32"))
+    parcel_exe = os.path.join(build_dir, "tools", "parcel.exe")
+    parcel_host = os.path.join(args.bench_build, "bench", "parcel_host")
+    for path in ([] if args.no_wine else [parcel_exe]) + [parcel_host]:
         if not os.path.exists(path):
-            sys.exit(f"missing {path}: build with scripts/build.sh win32 and scripts/build.sh bench")
+            sys.exit(f"missing {path}: build with scripts/build.sh win32 (or win64, with VANTOR_BUILD_DIR) "
+                     f"and scripts/build.sh bench")
 
-    env = dict(os.environ, WINEARCH="win32", WINEDEBUG="-all", LC_ALL="zh_CN.UTF-8")
-    env.setdefault("WINEPREFIX", os.path.join(tempfile.gettempdir(), "parcel-bench-prefix"))
-    if not os.path.isdir(env["WINEPREFIX"]):
-        subprocess.run(["wineboot", "-i"], env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    # A resident wineserver, so that each parcel.exe start does not pay for one.
-    subprocess.run(["wineserver", "-p"], env=env)  # exits 2 when one already runs
-    # Warm up; no pipes, since the Wine services started here keep their inherited handles.
-    subprocess.run(["wine", PARCEL_EXE], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
+    env = wine_env(os.environ)
+    if not args.no_wine:
+        start_wine(env, parcel_exe)
     rng = random.Random(7)
     pool = TextPool(rng)
     work = tempfile.mkdtemp(prefix="parcel-bench-", dir=args.work_dir)
+    report = {"settings": {"big_mb": args.big_mb, "small_files": args.small_files, "repeat": args.repeat,
+                           "winearch": None if args.no_wine else env["WINEARCH"], "parcel_exe": parcel_exe,
+                           "parcel_host": parcel_host, "work_dir": args.work_dir},
+              "rows": [], "goals": [], "comparisons": [], "process_start_ms": {}}
     try:
         big = make_groups(os.path.join(work, "big"), 2, lambda r: pool.take(args.big_mb << 20), rng)
         small = make_groups(os.path.join(work, "small"), args.small_files,
                             lambda r: pool.take(r.randint(1024, 8192)), rng)
-        tools = [ParcelWine("parcel.exe (Wine)", env), ParcelHost("host build", env), InfoZip("Info-ZIP -6", env)]
-        print(f"{'workload':<22}{'tool':<34}{'MiB':>8}{'compose MiB/s':>15}{'decompose MiB/s':>17}"
+        tools = ([] if args.no_wine else [ParcelWine("parcel.exe (Wine)", env, parcel_exe)]) + \
+            [ParcelHost("host build", env, parcel_host), InfoZip("Info-ZIP -6", env)]
+        print(f"{'workload':<22}{'tool':<36}{'MiB':>8}{'compose MiB/s':>15}{'decompose MiB/s':>17}"
               f"{'compose s':>11}{'decompose s':>13}{'archive MiB':>13}")
         for label, groups in ((f"1 file of {args.big_mb} MB", big), (f"{args.small_files} small files", small)):
-            results = {}
+            results = measure(tools, groups, work, args.repeat)
             for tool in tools:
-                figures = measure(tool, groups, os.path.join(work, "scratch"), args.repeat)
-                results[tool.name] = figures
-                if tool.in_call:
-                    print_row(label, tool.name + ", in the call", figures, True)
-                print_row(label, tool.name + (", whole process" if tool.in_call else ""), figures, False)
-            print_goals(label, *(results[t.name] for t in tools))
+                for inside in ((True, False) if tool.in_call else (False,)):
+                    row = results[tool.name].row(label, tool.name, inside)
+                    report["rows"].append(row)
+                    print_row(row)
+            wine = None if args.no_wine else results["parcel.exe (Wine)"]
+            goals = goals_of(label, wine, results["host build"], results["Info-ZIP -6"])
+            for goal in goals:
+                print_goal(goal)
+            report["goals"] += goals
+            report["comparisons"] += comparisons_of(label, results["host build"], results["Info-ZIP -6"])
         # What a bare process start costs, for reading the small-file rows.
-        for name, command in (("parcel.exe (Wine)", ["wine", PARCEL_EXE]), ("host build", [PARCEL_HOST])):
-            start = time.perf_counter()
-            for _ in range(20):
-                subprocess.run(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            print(f"process start only: {name}: {(time.perf_counter() - start) / 20 * 1000:.0f} ms each")
+        starts = [("host build", [parcel_host])] + ([] if args.no_wine else [("parcel.exe (Wine)",
+                                                                              ["wine", parcel_exe])])
+        for name, command in starts:
+            report["process_start_ms"][name] = round(start_cost_ms(command, env), 2)
+            print(f"process start only: {name}: {report['process_start_ms'][name]:.0f} ms each")
     finally:
         shutil.rmtree(work, ignore_errors=True)
-        subprocess.run(["wineserver", "-k"], env=env)
+        if not args.no_wine:
+            subprocess.run(["wineserver", "-k"], env=env)
+    if args.json:
+        os.makedirs(os.path.dirname(os.path.abspath(args.json)), exist_ok=True)
+        with open(args.json, "w") as f:
+            json.dump(report, f, indent=1)
+        print(f"figures written to {args.json}")
 
 
 if __name__ == "__main__":
