@@ -191,7 +191,11 @@ bool XmlDocument::BuildTree() {
                 m_table[0].firstChild = root;
                 m_table[0].length = length;
                 return true;
-            default:  // text, white space, CDATA, processing instructions, comments, doctype
+            case xml::kNodeText:
+            case xml::kNodeWhiteSpace:
+                break;
+            default:  // CDATA, processing instructions, comments, doctype
+                m_table[parent].flags |= xml::kMarkupInContentFlag;
                 break;
         }
     }
@@ -292,15 +296,11 @@ std::string XmlDocument::ChildText() const {
     uint32_t end = endTag < xml::kEndTagLengthMax ? r.start + r.length - endTag : ContentEnd(r, begin);
     const char* stretch = m_strDoc.data() + begin;
     uint32_t length = end - begin;
-    // One branch-free look for markup and references: item texts are short,
-    // where a library search per byte costs more than the search itself.
-    bool markup = false, reference = false;
-    for (uint32_t i = 0; i < length; ++i) {
-        markup |= stretch[i] == '<';
-        reference |= stretch[i] == '&';
-    }
-    // Plain text, the usual item, is the stretch itself: one allocation, one copy.
-    if (!markup && !reference) return std::string(stretch, length);
+    // The parse marked elements with markup among their text; the others hold
+    // no "<". Plain text, the usual item, is the stretch itself: one
+    // allocation, one copy.
+    const bool markup = (r.flags & xml::kMarkupInContentFlag) != 0;
+    if (!markup && !std::memchr(stretch, '&', length)) return std::string(stretch, length);
     // Decoding never lengthens text: one allocation, however many pieces follow.
     out.reserve(length);
     if (!markup) {

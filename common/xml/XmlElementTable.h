@@ -13,7 +13,7 @@ struct ElementRecord {
     uint32_t start;        // offset of the "<" of the start tag
     uint32_t length;       // from start to the end of the end tag (empty element: its tag)
     uint32_t tagLengths;   // start-tag length in the low 20 bits, end-tag length in the top 10
-    uint32_t flags;        // level in the low 16 bits, kFirstChildFlag
+    uint32_t flags;        // level in the low 16 bits, kFirstChildFlag, kMarkupInContentFlag
     uint32_t parent;       // 0 for the root
     uint32_t firstChild;   // 0 when there is none
     uint32_t nextSibling;  // 0 for the last
@@ -22,6 +22,10 @@ struct ElementRecord {
 static_assert(sizeof(ElementRecord) == 32, "eight 32-bit words per element");
 
 constexpr uint32_t kFirstChildFlag = 0x80000;
+// Set when a CDATA section, comment, processing instruction or doctype stands
+// directly in the element: without it (and without child elements) the content
+// holds no "<", and its text is read without looking for markup.
+constexpr uint32_t kMarkupInContentFlag = 0x10000;
 constexpr uint32_t kMaxLevel = 0xFFFF;  // deeper levels are stored as this
 // A tag too long for its field is stored with the field's largest value, which
 // means "scan the text for it"; nothing is lost and the record stays small.

@@ -46,9 +46,11 @@ bool ElementNameMatchesByCharacter(const char* text, size_t length, size_t tagSt
 // is not "[" (a searched name may continue after the tag name with one of
 // " =/[").
 inline bool IsPlainNameByte(char c) {
+    constexpr uint64_t kBelow64 = ~((1ull << '<') | (1ull << '>') | (1ull << '=') | (1ull << '/') | (1ull << '?') |
+                                    (1ull << '!') | ((1ull << 0x21) - 1));  // and blanks, controls
+    constexpr uint64_t kFrom64 = ~((1ull << ('\\' - 64)) | (1ull << ('[' - 64)));
     unsigned char u = static_cast<unsigned char>(c);
-    return u > 0x20 && u < 0x80 && c != '<' && c != '>' && c != '=' && c != '\\' && c != '/' && c != '?' &&
-           c != '!' && c != '[';
+    return u < 64 ? ((kBelow64 >> u) & 1) != 0 : u < 128 && ((kFrom64 >> (u - 64)) & 1) != 0;
 }
 
 // Of the bytes that may follow a plain name in the text, those that end a tag
