@@ -29,6 +29,7 @@ import argparse
 import json
 import os
 import random
+import resource
 import shutil
 import subprocess
 import sys
@@ -175,15 +176,18 @@ class Figures:
     def __init__(self, mib):
         self.mib = mib
         self.compose = self.decompose = self.compose_in = self.decompose_in = None
+        self.compose_cpu = self.decompose_cpu = None
         self.archive_mib = 0.0
 
-    def add_compose(self, whole, inside):
+    def add_compose(self, whole, inside, cpu=None):
         self.compose = best(self.compose, whole)
         self.compose_in = best(self.compose_in, inside)
+        self.compose_cpu = best(self.compose_cpu, cpu)
 
-    def add_decompose(self, whole, inside):
+    def add_decompose(self, whole, inside, cpu=None):
         self.decompose = best(self.decompose, whole)
         self.decompose_in = best(self.decompose_in, inside)
+        self.decompose_cpu = best(self.decompose_cpu, cpu)
 
     def rate(self, seconds):
         return self.mib / seconds if seconds else float("nan")
@@ -194,7 +198,16 @@ class Figures:
         return {"workload": workload, "tool": tool, "timing": "in the call" if inside else "whole process",
                 "mib": round(self.mib, 3), "compose_s": c, "decompose_s": d,
                 "compose_mib_per_s": round(self.rate(c), 3), "decompose_mib_per_s": round(self.rate(d), 3),
-                "archive_mib": round(self.archive_mib, 3)}
+                "archive_mib": round(self.archive_mib, 3),
+                # User and system time of the processes (Wine's server not included):
+                # steadier than wall time when other work shares the processors.
+                "compose_cpu_s": None if inside else self.compose_cpu,
+                "decompose_cpu_s": None if inside else self.decompose_cpu}
+
+
+def children_cpu():
+    usage = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return usage.ru_utime + usage.ru_stime
 
 
 def compose_all(tool, groups, scratch):
@@ -241,15 +254,18 @@ def measure(tools, groups, work, repeat):
         archives = {}
         for tool in order:
             scratch = os.path.join(work, "scratch", tool.name.split()[0])
+            cpu = children_cpu()
             whole, inside, archives[tool.name] = compose_all(tool, groups, scratch)
-            figures[tool.name].add_compose(whole, inside)
+            figures[tool.name].add_compose(whole, inside, children_cpu() - cpu)
             figures[tool.name].archive_mib = sum(os.path.getsize(a) for a in archives[tool.name]) / (1 << 20)
             if r == 0 and not isinstance(tool, InfoZip):  # what we write, standard unzip must read
                 for a in archives[tool.name]:
                     tool.run(["unzip", "-tqq", a])
         for tool in order:
             scratch = os.path.join(work, "scratch", tool.name.split()[0])
-            figures[tool.name].add_decompose(*decompose_all(tool, groups, archives[tool.name], scratch))
+            cpu = children_cpu()
+            whole, inside = decompose_all(tool, groups, archives[tool.name], scratch)
+            figures[tool.name].add_decompose(whole, inside, children_cpu() - cpu)
     return figures
 
 
@@ -259,9 +275,13 @@ def goals_of(workload, wine, host, infozip):
     for what in ("compose", "decompose"):
         h, z = getattr(host, what), getattr(infozip, what)
         ratio = h / z
+        reading = f"{h:.3f} s vs {z:.3f} s"
+        hc, zc = getattr(host, what + "_cpu"), getattr(infozip, what + "_cpu")
+        if hc and zc:
+            reading += f"; CPU time {hc:.3f} s vs {zc:.3f} s, ratio {hc / zc:.2f}"
         goals.append({"name": f"{workload}, {what}: host / Info-ZIP time, whole processes",
                       "value": round(ratio, 3), "limit": HOST_VS_INFOZIP_LIMIT, "higher_is_better": False,
-                      "reading": f"{h:.3f} s vs {z:.3f} s", "met": ratio <= HOST_VS_INFOZIP_LIMIT})
+                      "reading": reading, "met": ratio <= HOST_VS_INFOZIP_LIMIT})
         if wine is not None:
             w, hi = getattr(wine, what + "_in"), getattr(host, what + "_in")
             ratio = w / hi

@@ -57,6 +57,18 @@ def test_goals_compare_whole_processes_with_info_zip_and_calls_with_wine():
     json.dumps(goals)  # what the report file takes
 
 
+def test_cpu_times_are_read_beside_the_wall_times():
+    host, infozip = bench.Figures(1.0), bench.Figures(1.0)
+    host.add_compose(1.0, 0.5, cpu=0.3)
+    host.add_decompose(1.0, 0.5, cpu=0.2)
+    infozip.add_compose(1.0, None, cpu=0.6)
+    infozip.add_decompose(1.0, None, cpu=0.4)
+    compose = bench.goals_of("small", None, host, infozip)[0]
+    assert "CPU time 0.300 s vs 0.600 s, ratio 0.50" in compose["reading"]
+    assert host.row("small", "host", inside=False)["compose_cpu_s"] == 0.3
+    assert host.row("small", "host", inside=True)["compose_cpu_s"] is None
+
+
 def test_without_wine_only_the_info_zip_goals_remain():
     goals = bench.goals_of("big", None, figures(1.0, 1.0, 0.5, 0.5), figures(1.0, 2.0))
     assert [g["met"] for g in goals] == [True, True]
