@@ -27,7 +27,7 @@ bool ZipWriter::Create(const std::string& archivePath) {
 }
 
 bool ZipWriter::AddFile(const std::string& sourcePath, const std::string& storedName,
-                        const std::vector<int64_t>& partEnds) {
+                        const std::vector<int64_t>& givenEnds, int64_t evenParts) {
     if (!m_file || m_failed) return false;
     m_failed = true;  // cleared only when the entry is complete
     if (storedName.empty() || storedName.size() > 0xFFFF || m_entries.size() >= 0xFFFF) return false;
@@ -35,6 +35,9 @@ bool ZipWriter::AddFile(const std::string& sourcePath, const std::string& stored
     if (!source) return false;
     int64_t size = source.Size();
     if (size < 0 || size >= kMaxZipOffset || !source.Seek(0)) return false;
+    std::vector<int64_t> partEnds = givenEnds;
+    if (partEnds.empty() && evenParts > 0)
+        for (int64_t end = evenParts; end < size; end += evenParts) partEnds.push_back(end);
 
     EntryRecord entry;
     entry.name = storedName;

@@ -25,8 +25,9 @@ public:
     // end: each part is deflated on its own history, as separate entries would be,
     // which for many small parts costs a few per cent of size and saves about half
     // the deflate time. The entry stays one ordinary deflated stream.
+    // evenParts instead makes a part of every evenParts bytes (0: one part).
     bool AddFile(const std::string& sourcePath, const std::string& storedName,
-                 const std::vector<int64_t>& partEnds = {});
+                 const std::vector<int64_t>& partEnds = {}, int64_t evenParts = 0);
     // Writes the directory and closes the archive. After any failure since Create
     // the incomplete archive is deleted and the result is false.
     bool Finish();

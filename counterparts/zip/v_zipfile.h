@@ -36,11 +36,6 @@ public:
     // answers false.
     V_ZIPFILE_API bool open_v_zipfile_forzip(const char* archivePath);
     V_ZIPFILE_API bool add_a_file(const char* filePath);
-    // As add_a_file, for a file made of independent parts (a package of files):
-    // partEnds holds the count offsets, ascending, at which parts end. Each part
-    // is compressed on its own, which makes zipping many small parts about twice
-    // as fast; the archive is read as any other.
-    V_ZIPFILE_API bool add_a_file_in_parts(const char* filePath, const long long* partEnds, int count);
     V_ZIPFILE_API bool close_v_zipfile_forzip();
 
     // Unzipping: open, choose the folder, unzip entries 1..get_filecount().

@@ -89,18 +89,10 @@ ComposeOutcome WritePackage(vantor::StdFile& package, std::vector<ListedFile>& f
     return package.Close() ? ComposeOutcome::Ok : ComposeOutcome::WriteFailed;
 }
 
-// The header with the table, and each file's data, are zipped as independent
-// parts: deflate then works on one file's data at a time, as a zip of the files
-// themselves would, at about half the time of one long history for many small files.
-bool ZipPackage(const std::string& packagePath, const std::string& archivePath,
-                const std::vector<PackageEntry>& entries) {
-    std::vector<long long> partEnds;
-    partEnds.reserve(entries.size() + 1);
-    partEnds.push_back(int64_t(kHeaderSize) + int64_t(kEntrySize) * int64_t(entries.size()));
-    for (const PackageEntry& e : entries) partEnds.push_back(int64_t(e.offset) + e.size);
+bool ZipPackage(const std::string& packagePath, const std::string& archivePath) {
     v_zipfile zip;
     if (!zip.open_v_zipfile_forzip(archivePath.c_str())) return false;
-    bool added = zip.add_a_file_in_parts(packagePath.c_str(), partEnds.data(), static_cast<int>(partEnds.size()));
+    bool added = zip.add_a_file(packagePath.c_str());
     return zip.close_v_zipfile_forzip() && added;
 }
 
@@ -137,7 +129,7 @@ ComposeOutcome ComposePackage(const char* fileList, const char* packagePath, con
     std::setvbuf(out.get(), outBuffer.data(), _IOFBF, outBuffer.size());
     outcome = WritePackage(out, files, entries);
     if (outcome != ComposeOutcome::Ok) return outcome;
-    if (!ZipPackage(package, archive, entries)) return ComposeOutcome::ZipFailed;
+    if (!ZipPackage(package, archive)) return ComposeOutcome::ZipFailed;
     std::remove(package.c_str());  // a failure to delete is ignored
     return ComposeOutcome::Ok;
 }
