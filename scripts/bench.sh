@@ -48,8 +48,8 @@ fi
 
 if wanted package; then
   echo "== update package beside Info-ZIP =="
-  if [ $quick = 1 ]; then sizes=(--big-mb 20 --small-files 200 --repeat 1); else sizes=(--repeat 3); fi
-  /usr/bin/python3 bench/package/run_bench.py "${sizes[@]}" --work-dir /dev/shm \
+  if [ $quick = 1 ]; then sizes=(--big-mb 20 --repeat 1); else sizes=(--big-mb 100 --repeat 3); fi
+  /usr/bin/python3 bench/package/run_bench.py "${sizes[@]}" --small-files 1000 --bench-build "$figures" \
     --json "$figures/package.json" || status=1
 fi
 
