@@ -30,6 +30,7 @@ private network namespace:
 usage: run_bench.py [--repeat 5] [--slow 10] [--json FILE]
 """
 import argparse
+import contextlib
 import json
 import os
 import shutil
@@ -155,59 +156,53 @@ def main():
     from vantor_bench.uidriver import UiDriver
     from vantor_bench.wine import WineEnv
 
-    work = Path(tempfile.mkdtemp(prefix="launcher-bench-"))
-    display = wine = ui = service = None
-    try:
+    with contextlib.ExitStack() as cleanup:
+        work = Path(tempfile.mkdtemp(prefix="launcher-bench-"))
+        cleanup.callback(shutil.rmtree, work, ignore_errors=True)
         display = Display.start()
+        cleanup.callback(display.stop)
         wine = WineEnv(display.name, root=work).boot(timeout=900)
+        cleanup.callback(wine.destroy)
         ui = UiDriver(wine, BUILD / "tools" / "uidriver.exe")
+        cleanup.callback(ui.close)
         folder = InstallFolder(work / "Vantor Online", launcher_image).path
         deployment = load_deployment(BUILD / "generated" / "deployment.json")
         # The installed version is the latest: every check answers "no update".
         service = UpdateInfoService.on_deployment(deployment, UpdateOffer()).start()
-        bench = Bench(wine, ui, folder)
-        launcher = folder / "VantorLogin.exe"
+        cleanup.callback(service.stop)
+        run(Bench(wine, ui, folder), folder / "VantorLogin.exe", bare, service, args)
 
-        start_section = f"start, median of {args.repeat}"
-        bare_row = Row(start_section, "bare_dialog.exe", "process start -> window shown")
-        measure(bench, [bare_row], args.repeat, bare, BARE_TITLE, False)
-        shown_row = Row(start_section, "VantorLogin.exe", "process start -> window shown")
-        listed_row = Row(start_section, "VantorLogin.exe", "process start -> server list shown")
-        measure(bench, [shown_row, listed_row], args.repeat, launcher, LAUNCHER_TITLE, True)
 
-        check_rows = {}
-        for label, a in (("both hosts at once", {}), (f"host A {args.slow:g} s late, B at once",
-                                                         {"delay": args.slow}),
-                         ("host A down, B at once (B alone)", {"down": True})):
-            service.configure("A", **({"delay": 0.0, "down": False} | a))
-            shown = Row("update check: " + label, "VantorLogin.exe", "process start -> window shown")
-            listed = Row("update check: " + label, "VantorLogin.exe", "process start -> server list shown")
-            measure(bench, [shown, listed], args.repeat, launcher, LAUNCHER_TITLE, True)
-            check_rows[label] = listed
-        rows = [bare_row, shown_row, listed_row, *check_rows.values()]
-        slow, alone = list(check_rows.values())[1], list(check_rows.values())[2]
-        ratios = {
-            "launcher window / bare dialog window (start, medians)": shown_row.median / bare_row.median,
-            "launcher server list / bare dialog window (start, medians)": listed_row.median / bare_row.median,
-            "check with one slow host / the fast host alone (medians)": slow.median / alone.median,
-        }
-        print(format_table(rows, ratios), flush=True)
-        args.json.parent.mkdir(parents=True, exist_ok=True)
-        args.json.write_text(json.dumps({
-            "rows": [dict(asdict(r), median=r.median, best=r.best) for r in rows],
-            "slow_host_delay_s": args.slow,
-            "ratios": ratios}, indent=2) + "\n")
-        print(f"\nfigures written to {args.json}")
-    finally:
-        if service:
-            service.stop()
-        if ui:
-            ui.close()
-        if wine:
-            wine.destroy()
-        if display:
-            display.stop()
-        shutil.rmtree(work, ignore_errors=True)
+def run(bench, launcher, bare, service, args):
+    start_section = f"start, median of {args.repeat}"
+    bare_row = Row(start_section, "bare_dialog.exe", "process start -> window shown")
+    measure(bench, [bare_row], args.repeat, bare, BARE_TITLE, False)
+    shown_row = Row(start_section, "VantorLogin.exe", "process start -> window shown")
+    listed_row = Row(start_section, "VantorLogin.exe", "process start -> server list shown")
+    measure(bench, [shown_row, listed_row], args.repeat, launcher, LAUNCHER_TITLE, True)
+
+    check_rows = []
+    for label, a in (("both hosts at once", {}), (f"host A {args.slow:g} s late, B at once", {"delay": args.slow}),
+                     ("host A down, B at once (B alone)", {"down": True})):
+        service.configure("A", **({"delay": 0.0, "down": False} | a))
+        shown = Row("update check: " + label, "VantorLogin.exe", "process start -> window shown")
+        listed = Row("update check: " + label, "VantorLogin.exe", "process start -> server list shown")
+        measure(bench, [shown, listed], args.repeat, launcher, LAUNCHER_TITLE, True)
+        check_rows.append(listed)
+    rows = [bare_row, shown_row, listed_row, *check_rows]
+    slow, alone = check_rows[1], check_rows[2]
+    ratios = {
+        "launcher window / bare dialog window (start, medians)": shown_row.median / bare_row.median,
+        "launcher server list / bare dialog window (start, medians)": listed_row.median / bare_row.median,
+        "check with one slow host / the fast host alone (medians)": slow.median / alone.median,
+    }
+    print(format_table(rows, ratios), flush=True)
+    args.json.parent.mkdir(parents=True, exist_ok=True)
+    args.json.write_text(json.dumps({
+        "rows": [dict(asdict(r), median=r.median, best=r.best) for r in rows],
+        "slow_host_delay_s": args.slow,
+        "ratios": ratios}, indent=2) + "\n")
+    print(f"\nfigures written to {args.json}")
 
 
 if __name__ == "__main__":
