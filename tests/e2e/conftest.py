@@ -81,6 +81,11 @@ def programs(wine, ui, artifacts):
     yield start
     for program in started:
         program.stop()
+    # What the programs started in turn (an updater, a relaunched launcher)
+    # must not live on into the next test either.
+    for pid, exe in ui.processes():
+        if exe.lower().endswith(("vantorupdate.exe", "vantorlogin.exe")):
+            ui.terminate(pid)
     if started:
         try:
             wait_for(lambda: ui.find_window(title=LAUNCHER_TITLE) is None and ui.message_box() is None, 15,
@@ -119,6 +124,8 @@ def record_launcher_threads(wine, ui, folder):
     window: where a launcher that stopped making progress waits."""
     try:
         pids = sorted({w.pid for w in ui.windows() if w.text == LAUNCHER_TITLE and w.pid})
+        # An updater still running (its window may be hidden) is recorded too.
+        pids += sorted(pid for pid, exe in ui.processes() if exe.lower().endswith("vantorupdate.exe"))
         for pid in pids:
             (folder / f"threads-{pid}.txt").write_bytes(wine.thread_backtraces(pid))
     except Exception as error:   # the record must never hide the test's own failure
