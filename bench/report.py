@@ -101,11 +101,12 @@ def download_lines(report):
     for r in rows:
         if updater is None or r is updater or r["section"] != updater["section"] or not r.get("mib_per_s"):
             continue
-        if r["client"].startswith("VantorUpdate"):
+        if r["client"].startswith(("VantorUpdate", " ")):   # indented rows are parts of another
             continue
         lines.append(Line("download", f"updater vs {r['client']} ({r['inside']})",
                           f"{updater['mib_per_s']:.1f} MiB/s", f"{r['mib_per_s']:.1f} MiB/s",
-                          updater["mib_per_s"] / r["mib_per_s"], note=updater["inside"]))
+                          updater["mib_per_s"] / r["mib_per_s"],
+                          note="" if lines else f"the updater: {updater['inside']}"))
     return lines + goal_lines("download", report.get("goals", []))
 
 
