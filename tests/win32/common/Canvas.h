@@ -8,6 +8,10 @@
 
 namespace wintest {
 
+// A width x height 32-bit DIB section, top-down (row 0 first); its pixels in
+// *bits. Null when it cannot be made; the caller owns the bitmap.
+HBITMAP CreateTopDownBitmap(int width, int height, void** bits);
+
 class Canvas {
 public:
     Canvas(int width, int height, COLORREF fill);

@@ -3,14 +3,8 @@
 namespace skintest {
 
 HBITMAP MakeBitmap(int width, int height, const std::function<COLORREF(int x, int y)>& colour) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down: row 0 first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = wintest::CreateTopDownBitmap(width, height, &bits);
     if (!bitmap) return nullptr;
     auto* pixels = static_cast<DWORD*>(bits);
     for (int y = 0; y < height; ++y) {
