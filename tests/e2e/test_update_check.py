@@ -248,7 +248,7 @@ def test_window_can_be_dragged_by_its_background_and_repaints_while_checking(lau
     assert moved == (x - 150, y - 120, width, height)
     assert_still_checking(ui, window)
     # Painted again in full at its new place: the same picture as before the move.
-    wait_for(lambda: display.pixels(*moved) == before, 10, what="the window to repaint at its new place")
+    wait_for(lambda: display.pixels(*moved) == before, 30, what="the window to repaint at its new place")
     assert program.running()
 
 
