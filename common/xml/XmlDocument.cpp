@@ -97,108 +97,122 @@ bool XmlDocument::Parse() {
     return ok;
 }
 
-// One pass over the nodes. The open elements are the chain of parents from the
+// One pass over the tags. The open elements are the chain of parents from the
 // current one up, so no stack of its own is needed, however deep the nesting.
 // The last child of the innermost open element is kept at hand (it is the
 // element that ended last, or none), so linking a sibling touches only that
 // record; the first child's link to the last one is written when the parent
 // ends.
+//
+// Text and white space make no records, so the loop steps from "<" to "<" and
+// reads start and end tags itself, with its state in locals; the rarer
+// constructs, and any tag that does not scan, go to the node scanner, whose
+// error node gives the message.
 bool XmlDocument::BuildTree() {
     const char* text = m_strDoc.data();
     const uint32_t length = static_cast<uint32_t>(m_strDoc.size());
-    xml::NodeScanner scanner(text, length);
     uint32_t parent = 0;     // innermost open element (0: the document level)
     uint32_t lastChild = 0;  // its last child so far (0: none yet)
     uint32_t depth = 0;      // number of open elements
     uint32_t root = 0;
 
-    for (;;) {
-        xml::Node node = scanner.Next();
-        switch (node.kind) {
-            case xml::kNodeStartTag: {
-                if (depth == 0 && root != 0) {
-                    m_strError = "Element " + Quoted(text + node.nameStart, node.nameLength) +
-                                 OffsetText(node.start) + " is sibling to root";
-                    return false;
-                }
-                if (m_nFreePos == m_table.Capacity() && !m_table.Grow()) {
-                    m_strError = std::strerror(ENOMEM);
-                    return false;
-                }
-                const uint32_t pos = m_nFreePos++;
-                if (root == 0) root = pos;
-                const uint32_t level = depth < xml::kMaxLevel ? depth : xml::kMaxLevel;
-                ElementRecord& r = m_table[pos];
-                if (lastChild == 0) {
-                    m_table[parent].firstChild = pos;
-                    r.prevSibling = pos;  // the last sibling until the parent ends
-                    r.flags = level | xml::kFirstChildFlag;
-                } else {
-                    m_table[lastChild].nextSibling = pos;
-                    r.prevSibling = lastChild;
-                    r.flags = level;
-                }
-                r.start = node.start;
-                r.length = node.length;  // final for an empty element, else set at its end tag
-                r.tagLengths = xml::PackTagLengths(node.length, 0);
-                r.parent = parent;
-                r.firstChild = 0;
-                r.nextSibling = 0;
-                if (node.emptyElement) {
-                    lastChild = pos;
-                } else {
-                    parent = pos;
-                    lastChild = 0;
-                    ++depth;
-                }
-                break;
-            }
-            case xml::kNodeEndTag: {
-                if (depth == 0) {
-                    m_strError = "No start tag for end tag " + Quoted(text + node.nameStart, node.nameLength) +
-                                 OffsetText(node.start);
-                    return false;
-                }
-                ElementRecord& r = m_table[parent];
-                r.length = node.start + node.length - r.start;
-                r.tagLengths = xml::PackTagLengths(xml::StoredStartTagLength(r), node.length);
-                xml::NameSpan endName{text + node.nameStart, node.nameLength};
-                if (!xml::EndTagMatches(text, length, r.start, endName)) {
-                    // The end tag is reported at its "/".
-                    m_strError = "End tag " + Quoted(endName.data, endName.length) + OffsetText(node.start + 1) +
-                                 " does not match start tag " + StartTagScanName(parent) + OffsetText(r.start);
-                    return false;
-                }
-                if (lastChild != 0) m_table[r.firstChild].prevSibling = lastChild;
-                lastChild = parent;
-                parent = r.parent;
-                --depth;
-                break;
-            }
-            case xml::kNodeError:
-                m_strError = xml::ScanErrorText(node);
+    for (uint32_t at = 0;;) {
+        at = xml::NextMarkup(text, length, at);
+        if (at == length) break;
+        const char afterLessThan = at + 1 < length ? text[at + 1] : '\0';
+        if (xml::IsNameStart(afterLessThan)) {
+            const uint32_t nameStart = at + 1;
+            const uint32_t nameEnd = xml::TagNameEnd(text, length, nameStart);
+            const uint32_t end = xml::StartTagEnd(text, length, nameEnd);
+            if (end == 0) return ScanFailed(at);
+            if (depth == 0 && root != 0) {
+                m_strError = "Element " + Quoted(text + nameStart, nameEnd - nameStart) + OffsetText(at) +
+                             " is sibling to root";
                 return false;
-            case xml::kNodeEndOfDocument:
-                if (depth > 0) {
-                    m_strError = "Element " + StartTagScanName(parent) + OffsetText(m_table[parent].start) +
-                                 " not ended";
-                    return false;
-                }
-                if (root == 0) {
-                    m_strError = "Root element not found";
-                    return false;
-                }
-                m_table[0].firstChild = root;
-                m_table[0].length = length;
-                return true;
-            case xml::kNodeText:
-            case xml::kNodeWhiteSpace:
-                break;
-            default:  // CDATA, processing instructions, comments, doctype
-                m_table[parent].flags |= xml::kMarkupInContentFlag;
-                break;
+            }
+            if (m_nFreePos == m_table.Capacity() && !m_table.Grow()) {
+                m_strError = std::strerror(ENOMEM);
+                return false;
+            }
+            const uint32_t pos = m_nFreePos++;
+            if (root == 0) root = pos;
+            const uint32_t level = depth < xml::kMaxLevel ? depth : xml::kMaxLevel;
+            ElementRecord& r = m_table[pos];
+            if (lastChild == 0) {
+                m_table[parent].firstChild = pos;
+                r.prevSibling = pos;  // the last sibling until the parent ends
+                r.flags = level | xml::kFirstChildFlag;
+            } else {
+                m_table[lastChild].nextSibling = pos;
+                r.prevSibling = lastChild;
+                r.flags = level;
+            }
+            r.start = at;
+            r.length = end - at;  // final for an empty element, else set at its end tag
+            r.tagLengths = xml::PackTagLengths(end - at, 0);
+            r.parent = parent;
+            r.firstChild = 0;
+            r.nextSibling = 0;
+            if (text[end - 2] == '/') {  // "<name/>"
+                lastChild = pos;
+            } else {
+                parent = pos;
+                lastChild = 0;
+                ++depth;
+            }
+            at = end;
+        } else if (afterLessThan == '/') {
+            const uint32_t nameStart = at + 2;
+            const uint32_t nameEnd = xml::TagNameEnd(text, length, nameStart);
+            const uint32_t end = xml::EndTagEnd(text, length, nameEnd);
+            if (end == 0) return ScanFailed(at);
+            const xml::NameSpan endName{text + nameStart, nameEnd - nameStart};
+            if (depth == 0) {
+                m_strError = "No start tag for end tag " + Quoted(endName.data, endName.length) + OffsetText(at);
+                return false;
+            }
+            ElementRecord& r = m_table[parent];
+            r.length = end - r.start;
+            r.tagLengths = xml::PackTagLengths(xml::StoredStartTagLength(r), end - at);
+            if (!xml::EndTagMatches(text, length, r.start, endName)) {
+                // The end tag is reported at its "/".
+                m_strError = "End tag " + Quoted(endName.data, endName.length) + OffsetText(at + 1) +
+                             " does not match start tag " + StartTagScanName(parent) + OffsetText(r.start);
+                return false;
+            }
+            if (lastChild != 0) m_table[r.firstChild].prevSibling = lastChild;
+            lastChild = parent;
+            parent = r.parent;
+            --depth;
+            at = end;
+        } else {
+            // CDATA, processing instructions, comments, doctype, or an error.
+            xml::NodeScanner scanner(text, length, at);
+            const xml::Node node = scanner.Next();
+            if (node.kind == xml::kNodeError) return ScanFailed(at);
+            m_table[parent].flags |= xml::kMarkupInContentFlag;
+            at = node.start + node.length;
         }
     }
+
+    if (depth > 0) {
+        m_strError = "Element " + StartTagScanName(parent) + OffsetText(m_table[parent].start) + " not ended";
+        return false;
+    }
+    if (root == 0) {
+        m_strError = "Root element not found";
+        return false;
+    }
+    m_table[0].firstChild = root;
+    m_table[0].length = length;
+    return true;
+}
+
+// The node at offset does not scan: its error node gives the message.
+bool XmlDocument::ScanFailed(uint32_t offset) {
+    xml::NodeScanner scanner(m_strDoc.data(), static_cast<uint32_t>(m_strDoc.size()), offset);
+    m_strError = xml::ScanErrorText(scanner.Next());
+    return false;
 }
 
 void XmlDocument::ClearRecordZero() {
@@ -220,10 +234,15 @@ std::string XmlDocument::StartTagScanName(uint32_t pos) const {
 }
 
 // Inline: NextChild calls it once per item of a manifest.
-inline bool XmlDocument::FindSibling(uint32_t from, const char* name, uint32_t& found) const {
-    const bool any = !name || !*name;
+XML_SCAN_INLINE bool XmlDocument::FindSibling(uint32_t from, const char* name, uint32_t& found) const {
+    if (from == 0) return false;
+    if (!name || !*name) {
+        found = from;
+        return true;
+    }
+    const xml::SearchedElementName searched(name);
     for (uint32_t pos = from; pos != 0; pos = m_table[pos].nextSibling) {
-        if (any || xml::ElementNameMatches(m_strDoc.data(), m_strDoc.size(), m_table[pos].start, name)) {
+        if (searched.Matches(m_strDoc.data(), m_strDoc.size(), m_table[pos].start)) {
             found = pos;
             return true;
         }

@@ -55,6 +55,7 @@ public:
 private:
     bool Parse();
     bool BuildTree();
+    bool ScanFailed(uint32_t offset);
     void ClearRecordZero();
     void ResetCursor();
     bool FindSibling(uint32_t from, const char* name, uint32_t& found) const;

@@ -85,34 +85,23 @@ void NodeScanner::ScanDoctype(Node& node) {
 }
 
 uint32_t StartTagCountBound(const char* text, uint32_t length) {
-    // "<" and ">" are never trail bytes, and the scanner takes a "<" for a start
-    // tag by the byte after it alone, so counting bytes counts characters. The
-    // loop has no branches and counts in 8 bits per block of 240 bytes (a
+    // "<" and "/" are never trail bytes, so counting bytes counts characters.
+    // The loop has no branches and counts in 8 bits per block of 240 bytes (a
     // multiple of 16, and a constant trip count), so a compiler with vector
     // instructions at hand compares many bytes at once; for a small document
     // this pass is a fair share of the parse.
     constexpr uint32_t kBlock = 240;
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
-    uint32_t opens = 0, closes = 0;
-    uint32_t at = 1;
-    for (; length > at && length - at >= kBlock; at += kBlock) {
+    uint32_t opens = 0;
+    uint32_t at = 0;
+    for (; length > at && length - at > kBlock; at += kBlock) {
         const unsigned char* block = bytes + at;
-        uint8_t blockOpens = 0, blockCloses = 0;
-        for (int i = 0; i < static_cast<int>(kBlock); ++i) {
-            // IsNameStart, without branches.
-            unsigned char c = block[i];
-            uint8_t nameStart = (c == ':') | (static_cast<unsigned char>(c - 'A') < 26) | (c == '_') | (c >= 0x61);
-            blockOpens += (block[i - 1] == '<') & nameStart;
-            blockCloses += c == '>';
-        }
+        uint8_t blockOpens = 0;
+        for (int i = 0; i < static_cast<int>(kBlock); ++i) blockOpens += (block[i] == '<') & (block[i + 1] != '/');
         opens += blockOpens;
-        closes += blockCloses;
     }
-    for (; at < length; ++at) {
-        opens += text[at - 1] == '<' && IsNameStart(text[at]);
-        closes += text[at] == '>';
-    }
-    return opens < closes ? opens : closes;
+    for (; at + 1 < length; ++at) opens += text[at] == '<' && text[at + 1] != '/';
+    return opens;
 }
 
 std::string ScanErrorText(const Node& node) {

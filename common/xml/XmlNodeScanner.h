@@ -76,11 +76,12 @@ private:
 inline uint32_t TagNameEnd(const char* text, uint32_t length, uint32_t from);
 
 // No fewer than the start tags a scan of text[0, length) can yield, found by a
-// byte count without scanning: every start tag has a "<" followed by a name-start
-// byte and a ">" of its own, so the smaller of those two counts. Markup inside
-// comments, CDATA sections and attribute values counts too, but the result never
-// exceeds length / 3; where there is no such markup, it is the number of start
-// tags.
+// byte count without scanning: every start tag has a "<" followed by the first
+// byte of its name, so this is the number of "<" followed by anything but "/".
+// Processing instructions, comments, doctypes and markup inside comments, CDATA
+// sections and attribute values count too; where there are none, it is the
+// number of start tags. The record table takes one segment at a time, so a
+// count that is too high costs at most one segment.
 uint32_t StartTagCountBound(const char* text, uint32_t length);
 
 // The error text of an error node ("" for a silent one).
@@ -169,30 +170,57 @@ XML_SCAN_INLINE void NodeScanner::ScanMarkup(Node& node) {
     ScanOtherMarkup(node, c);
 }
 
+// Past the ">" that closes a start tag whose name ends at text[nameEnd], or 0
+// when the text ends first. A ">" inside a quoted stretch does not end the tag.
+XML_SCAN_INLINE uint32_t StartTagEnd(const char* text, uint32_t length, uint32_t nameEnd) {
+    for (uint32_t at = nameEnd; at < length; ++at) {
+        char c = text[at];
+        if (!InSet(kTagStopBits, c)) continue;
+        if (c == '>') return at + 1;
+        const void* quote = std::memchr(text + at + 1, c, length - at - 1);  // the closing quote
+        if (!quote) return 0;
+        at = static_cast<uint32_t>(static_cast<const char*>(quote) - text);
+    }
+    return 0;
+}
+
+// Past the ">" of an end tag whose name ends at text[nameEnd], or 0 when the
+// text ends first.
+XML_SCAN_INLINE uint32_t EndTagEnd(const char* text, uint32_t length, uint32_t nameEnd) {
+    if (nameEnd < length && text[nameEnd] == '>') return nameEnd + 1;
+    if (nameEnd >= length) return 0;
+    const void* close = std::memchr(text + nameEnd, '>', length - nameEnd);  // "</name >" is rare
+    return close ? static_cast<uint32_t>(static_cast<const char*>(close) - text) + 1 : 0;
+}
+
+// The next "<" from text[from], or length. Between tags there is mostly a short
+// run of white space, which is stepped; longer text is searched.
+XML_SCAN_INLINE uint32_t NextMarkup(const char* text, uint32_t length, uint32_t from) {
+    const uint32_t stepped = length - from > 8 ? from + 8 : length;
+    for (; from < stepped; ++from)
+        if (text[from] == '<') return from;
+    if (from >= length) return length;
+    const void* hit = std::memchr(text + from, '<', length - from);
+    return hit ? static_cast<uint32_t>(static_cast<const char*>(hit) - text) : length;
+}
+
 XML_SCAN_INLINE void NodeScanner::ScanStartTag(Node& node, uint32_t nameStart) {
     node.nameStart = nameStart;
-    uint32_t at = TagNameEnd(m_text, m_length, nameStart);
-    node.nameLength = at - nameStart;
-    // '<name ...>': a ">" inside a quoted stretch does not end the tag.
-    for (; at < m_length; ++at) {
-        char c = m_text[at];
-        if (!InSet(kTagStopBits, c)) continue;
-        if (c == '>') {
-            node.emptyElement = m_text[at - 1] == '/';
-            return Finish(node, kNodeStartTag, at + 1);
-        }
-        at = FindByte(at + 1, c);  // the closing quote, or the end
-    }
-    Fail(node, ScanProblem::kUnterminated, "Element tag");
+    uint32_t nameEnd = TagNameEnd(m_text, m_length, nameStart);
+    node.nameLength = nameEnd - nameStart;
+    uint32_t end = StartTagEnd(m_text, m_length, nameEnd);
+    if (end == 0) return Fail(node, ScanProblem::kUnterminated, "Element tag");
+    node.emptyElement = m_text[end - 2] == '/';
+    Finish(node, kNodeStartTag, end);
 }
 
 XML_SCAN_INLINE void NodeScanner::ScanEndTag(Node& node) {
     node.nameStart = node.start + 2;  // '</name'
-    node.nameLength = TagNameEnd(m_text, m_length, node.nameStart) - node.nameStart;
-    uint32_t close = node.nameStart + node.nameLength;
-    if (close >= m_length || m_text[close] != '>') close = FindByte(close, '>');  // "</name >" is rare
-    if (close == m_length) return Fail(node, ScanProblem::kUnterminated, "Element end tag");
-    Finish(node, kNodeEndTag, close + 1);
+    uint32_t nameEnd = TagNameEnd(m_text, m_length, node.nameStart);
+    node.nameLength = nameEnd - node.nameStart;
+    uint32_t end = EndTagEnd(m_text, m_length, nameEnd);
+    if (end == 0) return Fail(node, ScanProblem::kUnterminated, "Element end tag");
+    Finish(node, kNodeEndTag, end);
 }
 
 inline void NodeScanner::Finish(Node& node, int kind, uint32_t end) {

@@ -49,8 +49,10 @@ inline bool IsPlainNameByte(char c) {
     constexpr uint64_t kBelow64 = ~((1ull << '<') | (1ull << '>') | (1ull << '=') | (1ull << '/') | (1ull << '?') |
                                     (1ull << '!') | ((1ull << 0x21) - 1));  // and blanks, controls
     constexpr uint64_t kFrom64 = ~((1ull << ('\\' - 64)) | (1ull << ('[' - 64)));
+    // Without branches: navigation tests every byte of the searched name.
     unsigned char u = static_cast<unsigned char>(c);
-    return u < 64 ? ((kBelow64 >> u) & 1) != 0 : u < 128 && ((kFrom64 >> (u - 64)) & 1) != 0;
+    uint64_t bits = u < 64 ? kBelow64 : kFrom64;
+    return (u < 128) & static_cast<bool>((bits >> (u & 63)) & 1);
 }
 
 // Of the bytes that may follow a plain name in the text, those that end a tag
@@ -62,19 +64,38 @@ inline bool EndsTagNameAfterPlain(char c) {
     return u < 64 ? ((kBelow64 >> u) & 1) != 0 : c == '\\';
 }
 
-inline bool ElementNameMatches(const char* text, size_t length, size_t tagStart, const char* name) {
-    const size_t nameStart = tagStart + 1;
-    size_t i = 0;
-    for (; name[i] != 0; ++i) {
-        if (!IsPlainNameByte(name[i])) return ElementNameMatchesByCharacter(text, length, tagStart, name);
+// A searched name, looked at once for the comparisons with a run of elements:
+// navigation tries it on sibling after sibling.
+class SearchedElementName {
+public:
+    explicit SearchedElementName(const char* name) : m_name(name) {
+        for (; name[m_length] != 0; ++m_length) m_plain &= IsPlainNameByte(name[m_length]);
+    }
+
+    // ElementNameMatches for this name.
+    bool Matches(const char* text, size_t length, size_t tagStart) const {
+        if (!m_plain) return ElementNameMatchesByCharacter(text, length, tagStart, m_name);
         // A difference within plain bytes rules out a match: the tag name would
         // have to end before it, and the searched name continue with a byte
         // that is not plain.
-        if (nameStart + i >= length || text[nameStart + i] != name[i]) return false;
+        const size_t nameStart = tagStart + 1;
+        if (length - nameStart < m_length) return false;
+        for (size_t i = 0; i < m_length; ++i)
+            if (text[nameStart + i] != m_name[i]) return false;
+        // The byte after a plain name is a whole character: the tag name ends
+        // there exactly when it is one that ends tag names, or the text ends.
+        const size_t after = nameStart + m_length;
+        return after == length || EndsTagNameAfterPlain(text[after]);
     }
-    // The byte after a plain name is a whole character: the tag name ends there
-    // exactly when it is one that ends tag names, or the text ends.
-    return nameStart + i >= length || EndsTagNameAfterPlain(text[nameStart + i]);
+
+private:
+    const char* m_name;
+    size_t m_length = 0;
+    bool m_plain = true;
+};
+
+inline bool ElementNameMatches(const char* text, size_t length, size_t tagStart, const char* name) {
+    return SearchedElementName(name).Matches(text, length, tagStart);
 }
 
 // The bytes that end a name in ReadTagName and not in the tag scan. In a
