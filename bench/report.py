@@ -15,6 +15,13 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[1]
 XML_DOCUMENTS = ("manifest_4KB", "manifest_1MB", "manifest_50MB")
 XML_PEERS = ("pugixml", "tinyxml2")
+# Why a figure measured below its peer stays there, shown beside it when it does.
+XML_SHORTFALLS = {
+    ("walk", "manifest_4KB", "pugixml"):
+        "short by about 3 ns in the 30 of each item: the 32-byte record holds no name, so navigation "
+        "compares the searched name with the tag in the text, and the text is looked over for \"&\" "
+        "when it is read, where pugixml decoded it in its parse; the parse alone is at par",
+}
 
 
 @dataclass
@@ -67,8 +74,9 @@ def xml_lines(report):
                 if ours is None or theirs is None:
                     continue
                 ratio = ours / theirs
+                note = XML_SHORTFALLS.get((kind, document, peer), "") if ratio < 1.0 else ""
                 lines.append(Line("XML", f"{kind} {document.split('_', 1)[1]} vs {peer}", f"{ours:.0f} MB/s",
-                                  f"{theirs:.0f} MB/s", ratio, ">= 1.0", ratio >= 1.0))
+                                  f"{theirs:.0f} MB/s", ratio, ">= 1.0", ratio >= 1.0, note))
     return lines
 
 

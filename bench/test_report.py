@@ -24,6 +24,7 @@ def test_xml_takes_the_median_over_runs_and_compares_each_peer():
     lines = {l.figure: l for l in report.xml_lines(runs)}
     assert set(lines) == {"walk 4KB vs pugixml", "walk 4KB vs tinyxml2"}
     assert lines["walk 4KB vs pugixml"].ratio == 0.95 and lines["walk 4KB vs pugixml"].result == "MISSED"
+    assert "3 ns" in lines["walk 4KB vs pugixml"].note and not lines["walk 4KB vs tinyxml2"].note
     assert lines["walk 4KB vs tinyxml2"].ratio == 1.9 and lines["walk 4KB vs tinyxml2"].result == "met"
 
 

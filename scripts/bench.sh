@@ -41,7 +41,9 @@ isolated() { unshare -n bash -c 'ip link set lo up && exec "$@"' isolated "$@"; 
 if wanted xml; then
   echo "== XML reader beside pugixml and tinyxml2 =="
   if [ $quick = 1 ]; then reps=1; filter='manifest_(4KB|1MB)'; else reps=5; filter='manifest_'; fi
+  # Interleaved, so that a slow spell of a shared machine falls on every reader alike.
   "$figures/bench/xml_bench" --benchmark_filter="$filter" --benchmark_repetitions=$reps \
+    --benchmark_enable_random_interleaving=true \
     --benchmark_report_aggregates_only=true \
     --benchmark_out="$figures/xml.json" --benchmark_out_format=json || status=1
 fi
