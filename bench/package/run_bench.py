@@ -4,6 +4,8 @@
   parcel.exe  the real Parcelkit.dll and v_zipfile.dll under Wine
   host        the same code built natively and optimised (the bench build)
   Info-ZIP    zip -6 / unzip doing the same work at the same level
+  file_floor  under Wine, the file work alone: every input file read (the
+              floor under a compose), every file written (under a decompose)
 
 Workloads: one big file (--big-mb), and many small files of 1 to 8 KB
 (--small-files, in packages of 100 files, since a package holds at most 100).
@@ -17,8 +19,9 @@ each tool, then decompose of each, in a rotating order) and each figure is the
 best of --repeat runs. The work folder defaults to /dev/shm, leaving the disk
 out of the figures.
 
-The programs: parcel.exe from $VANTOR_BUILD_DIR/tools (default build/win32; see
-scripts/wine-mode.sh, which also sets WINEARCH and the wine on PATH), parcel_host
+The programs: parcel.exe from $VANTOR_BUILD_DIR/tools and file_floor.exe from
+$VANTOR_BUILD_DIR/benchbin (default build/win32; see scripts/wine-mode.sh,
+which also sets WINEARCH and the wine on PATH), parcel_host
 from --bench-build or $VANTOR_BENCH_BUILD_DIR (default build/bench). Build first:
 scripts/build.sh win32 (or win64) and scripts/build.sh bench.
 
@@ -94,6 +97,8 @@ class Tool:
     """One program doing the work; compose and decompose return the seconds spent
     inside the library call when the program reports them, else None."""
     in_call = False
+    timings = (False,)       # the rows printed: inside the calls (True), whole processes (False)
+    checked_by_unzip = False  # its archives are ours, which standard unzip must read
 
     def __init__(self, name, env, program=None):
         self.name, self.env, self.program = name, env, program
@@ -126,7 +131,7 @@ def timing_of(text, function, name="program"):
 
 
 class ParcelWine(Tool):
-    in_call = True
+    in_call, timings, checked_by_unzip = True, (True, False), True
 
     def compose(self, folder, out):
         return self.timed(["wine", self.program, "--timing", "pack", winpath(folder),
@@ -141,7 +146,7 @@ class ParcelWine(Tool):
 
 
 class ParcelHost(Tool):
-    in_call = True
+    in_call, timings, checked_by_unzip = True, (True, False), True
 
     def compose(self, folder, out):
         return self.timed([self.program, "--timing", "pack", folder, folder + "/updateFile.xml", out + "/p.pk"],
@@ -163,6 +168,23 @@ class InfoZip(Tool):
 
     def archive(self, out):
         return out + "/p.zip"
+
+
+class FileFloorWine(Tool):
+    """The file work alone under Wine: its "compose" reads every file of the
+    folder, its "decompose" writes them all into the target. The "archive" is
+    the folder itself."""
+    in_call, timings = True, (True,)
+
+    def compose(self, folder, out):
+        self.source = folder
+        return self.timed(["wine", self.program, "read", winpath(folder)], "read")
+
+    def decompose(self, archive, target):
+        return self.timed(["wine", self.program, "write", winpath(archive), winpath(target)], "write")
+
+    def archive(self, out):
+        return self.source
 
 
 def best(old, new):
@@ -257,8 +279,9 @@ def measure(tools, groups, work, repeat):
             cpu = children_cpu()
             whole, inside, archives[tool.name] = compose_all(tool, groups, scratch)
             figures[tool.name].add_compose(whole, inside, children_cpu() - cpu)
-            figures[tool.name].archive_mib = sum(os.path.getsize(a) for a in archives[tool.name]) / (1 << 20)
-            if r == 0 and not isinstance(tool, InfoZip):  # what we write, standard unzip must read
+            figures[tool.name].archive_mib = sum(os.path.getsize(a) for a in archives[tool.name]
+                                                 if os.path.isfile(a)) / (1 << 20)
+            if r == 0 and tool.checked_by_unzip:
                 for a in archives[tool.name]:
                     tool.run(["unzip", "-tqq", a])
         for tool in order:
@@ -269,8 +292,9 @@ def measure(tools, groups, work, repeat):
     return figures
 
 
-def goals_of(workload, wine, host, infozip):
-    """The goals of one workload as the JSON holds them: ratio, limit, met."""
+def goals_of(workload, wine, host, infozip, floor=None):
+    """The goals of one workload as the JSON holds them: ratio, limit, met; a
+    Wine goal's reading names the bare file work under Wine when it ran."""
     goals = []
     for what in ("compose", "decompose"):
         h, z = getattr(host, what), getattr(infozip, what)
@@ -285,20 +309,31 @@ def goals_of(workload, wine, host, infozip):
         if wine is not None:
             w, hi = getattr(wine, what + "_in"), getattr(host, what + "_in")
             ratio = w / hi
+            reading = f"{w:.3f} s vs {hi:.3f} s"
+            f = getattr(floor, what + "_in", None) if floor is not None else None
+            if f:
+                reading += f"; the file work alone under Wine takes {f:.3f} s, the DLL {w / f:.2f} times that"
             goals.append({"name": f"{workload}, {what}: DLL under Wine / host time, inside the calls",
                           "value": round(ratio, 3), "limit": WINE_VS_HOST_LIMIT, "higher_is_better": False,
-                          "reading": f"{w:.3f} s vs {hi:.3f} s", "met": ratio <= WINE_VS_HOST_LIMIT})
+                          "reading": reading, "met": ratio <= WINE_VS_HOST_LIMIT})
     return goals
 
 
-def comparisons_of(workload, host, infozip):
-    """Host build beside Info-ZIP, whole processes, for the summary table."""
+def comparisons_of(workload, host, infozip, wine=None, floor=None):
+    """Host build beside Info-ZIP, whole processes, and the DLL under Wine beside
+    the file work alone under Wine, inside the calls, for the summary table."""
     rows = []
     for what in ("compose", "decompose"):
         h, z = getattr(host, what), getattr(infozip, what)
         rows.append({"figure": f"{workload}, {what} vs Info-ZIP", "ours_s": h, "peer_s": z,
                      "ratio": round(h / z, 3), "goal": f"<= {HOST_VS_INFOZIP_LIMIT:g}",
                      "met": h / z <= HOST_VS_INFOZIP_LIMIT, "note": "host build, whole processes, best runs"})
+    if wine is not None and floor is not None:
+        for what, work in (("compose", "every file read"), ("decompose", "every file written")):
+            w, f = getattr(wine, what + "_in"), getattr(floor, what + "_in")
+            rows.append({"figure": f"{workload}, {what} under Wine vs the file work alone", "ours_s": w,
+                         "peer_s": f, "ratio": round(w / f, 3), "goal": "", "met": None,
+                         "note": f"inside the calls, best runs; the file work: {work} by a bare program"})
     return rows
 
 
@@ -355,8 +390,9 @@ def main():
 
     build_dir = os.environ.get("VANTOR_BUILD_DIR", os.path.join(ROOT, "build", "win32"))
     parcel_exe = os.path.join(build_dir, "tools", "parcel.exe")
+    file_floor = os.path.join(build_dir, "benchbin", "file_floor.exe")
     parcel_host = os.path.join(args.bench_build, "bench", "parcel_host")
-    for path in ([] if args.no_wine else [parcel_exe]) + [parcel_host]:
+    for path in ([] if args.no_wine else [parcel_exe, file_floor]) + [parcel_host]:
         if not os.path.exists(path):
             sys.exit(f"missing {path}: build with scripts/build.sh win32 (or win64, with VANTOR_BUILD_DIR) "
                      f"and scripts/build.sh bench")
@@ -375,23 +411,25 @@ def main():
         big = make_groups(os.path.join(work, "big"), 2, lambda r: pool.take(args.big_mb << 20), rng)
         small = make_groups(os.path.join(work, "small"), args.small_files,
                             lambda r: pool.take(r.randint(1024, 8192)), rng)
-        tools = ([] if args.no_wine else [ParcelWine("parcel.exe (Wine)", env, parcel_exe)]) + \
+        tools = ([] if args.no_wine else [ParcelWine("parcel.exe (Wine)", env, parcel_exe),
+                                          FileFloorWine("file work alone (Wine)", env, file_floor)]) + \
             [ParcelHost("host build", env, parcel_host), InfoZip("Info-ZIP -6", env)]
         print(f"{'workload':<22}{'tool':<36}{'MiB':>8}{'compose MiB/s':>15}{'decompose MiB/s':>17}"
               f"{'compose s':>11}{'decompose s':>13}{'archive MiB':>13}")
         for label, groups in ((f"1 file of {args.big_mb} MB", big), (f"{args.small_files} small files", small)):
             results = measure(tools, groups, work, args.repeat)
             for tool in tools:
-                for inside in ((True, False) if tool.in_call else (False,)):
+                for inside in tool.timings:
                     row = results[tool.name].row(label, tool.name, inside)
                     report["rows"].append(row)
                     print_row(row)
             wine = None if args.no_wine else results["parcel.exe (Wine)"]
-            goals = goals_of(label, wine, results["host build"], results["Info-ZIP -6"])
+            floor = None if args.no_wine else results["file work alone (Wine)"]
+            goals = goals_of(label, wine, results["host build"], results["Info-ZIP -6"], floor)
             for goal in goals:
                 print_goal(goal)
             report["goals"] += goals
-            report["comparisons"] += comparisons_of(label, results["host build"], results["Info-ZIP -6"])
+            report["comparisons"] += comparisons_of(label, results["host build"], results["Info-ZIP -6"], wine, floor)
         # What a bare process start costs, for reading the small-file rows.
         starts = [("host build", [parcel_host])] + ([] if args.no_wine else [("parcel.exe (Wine)",
                                                                               ["wine", parcel_exe])])

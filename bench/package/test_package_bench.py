@@ -57,6 +57,19 @@ def test_goals_compare_whole_processes_with_info_zip_and_calls_with_wine():
     json.dumps(goals)  # what the report file takes
 
 
+def test_wine_beside_the_file_work_alone_under_wine():
+    host, infozip = figures(0.9, 1.2, compose_in=0.1, decompose_in=0.05), figures(1.0, 1.0)
+    wine = figures(9.0, 9.0, compose_in=0.3, decompose_in=0.25)
+    floor = figures(1.0, 1.0, compose_in=0.25, decompose_in=0.2)
+    rows = {r["figure"]: r for r in bench.comparisons_of("small", host, infozip, wine, floor)}
+    beside = rows["small, decompose under Wine vs the file work alone"]
+    assert (beside["ours_s"], beside["peer_s"], beside["ratio"], beside["met"]) == (0.25, 0.2, 1.25, None)
+    assert len(rows) == 4 and len(bench.comparisons_of("small", host, infozip)) == 2
+    goals = {g["name"].split(", ", 1)[1]: g for g in bench.goals_of("small", wine, host, infozip, floor)}
+    assert "alone under Wine takes 0.250 s, the DLL 1.20 times" in \
+        goals["compose: DLL under Wine / host time, inside the calls"]["reading"]
+
+
 def test_cpu_times_are_read_beside_the_wall_times():
     host, infozip = bench.Figures(1.0), bench.Figures(1.0)
     host.add_compose(1.0, 0.5, cpu=0.3)
