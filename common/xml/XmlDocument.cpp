@@ -107,7 +107,9 @@ bool XmlDocument::Parse() {
 // Text and white space make no records, so the loop steps from "<" to "<" and
 // reads start and end tags itself, with its state in locals; the rarer
 // constructs, and any tag that does not scan, go to the node scanner, whose
-// error node gives the message.
+// error node gives the message. It stays one function: with the two tag
+// branches as helpers sharing the chain's state in a struct, a 4 KB manifest
+// parsed about 6% slower.
 bool XmlDocument::BuildTree() {
     const char* text = m_strDoc.data();
     const uint32_t length = static_cast<uint32_t>(m_strDoc.size());
