@@ -116,6 +116,12 @@ class Tool:
                          f"{err.read().decode(errors='replace').strip()}")
             return out.read().decode(errors="replace")
 
+    def command(self, *args):
+        return [self.program, *args]
+
+    def path(self, path):
+        return path
+
     def timed(self, args, function):
         """Runs a program given --timing; gives the seconds it reports for function."""
         return timing_of(self.run(args), function, self.name)
@@ -130,33 +136,35 @@ def timing_of(text, function, name="program"):
     sys.exit(f"{name}: no timing line for {function}")
 
 
-class ParcelWine(Tool):
+class Parcel(Tool):
+    """parcel_host, or parcel.exe through UnderWine: the same commands, each
+    printing the time of its library call."""
     in_call, timings, checked_by_unzip = True, (True, False), True
 
     def compose(self, folder, out):
-        return self.timed(["wine", self.program, "--timing", "pack", winpath(folder),
-                           winpath(folder + "/updateFile.xml"), winpath(out + "/p.pk")], "ComposeFile")
+        return self.timed(self.command("--timing", "pack", self.path(folder), self.path(folder + "/updateFile.xml"),
+                                       self.path(out + "/p.pk")), "ComposeFile")
 
     def decompose(self, archive, target):
-        return self.timed(["wine", self.program, "--timing", "unpack", winpath(archive), winpath(target)],
+        return self.timed(self.command("--timing", "unpack", self.path(archive), self.path(target)),
                           "DecomposeFile")
 
     def archive(self, out):
         return out + "/p.pkzip"
 
 
-class ParcelHost(Tool):
-    in_call, timings, checked_by_unzip = True, (True, False), True
+class UnderWine:
+    """A Windows program: started by wine, given Z: paths."""
 
-    def compose(self, folder, out):
-        return self.timed([self.program, "--timing", "pack", folder, folder + "/updateFile.xml", out + "/p.pk"],
-                          "ComposeFile")
+    def command(self, *args):
+        return ["wine", self.program, *args]
 
-    def decompose(self, archive, target):
-        return self.timed([self.program, "--timing", "unpack", archive, target], "DecomposeFile")
+    def path(self, path):
+        return winpath(path)
 
-    def archive(self, out):
-        return out + "/p.pkzip"
+
+class ParcelWine(UnderWine, Parcel):
+    pass
 
 
 class InfoZip(Tool):
@@ -170,7 +178,7 @@ class InfoZip(Tool):
         return out + "/p.zip"
 
 
-class FileFloorWine(Tool):
+class FileFloorWine(UnderWine, Tool):
     """The file work alone under Wine: its "compose" reads every file of the
     folder, its "decompose" writes them all into the target. The "archive" is
     the folder itself."""
@@ -178,10 +186,10 @@ class FileFloorWine(Tool):
 
     def compose(self, folder, out):
         self.source = folder
-        return self.timed(["wine", self.program, "read", winpath(folder)], "read")
+        return self.timed(self.command("read", self.path(folder)), "read")
 
     def decompose(self, archive, target):
-        return self.timed(["wine", self.program, "write", winpath(archive), winpath(target)], "write")
+        return self.timed(self.command("write", self.path(archive), self.path(target)), "write")
 
     def archive(self, out):
         return self.source
@@ -413,7 +421,7 @@ def main():
                             lambda r: pool.take(r.randint(1024, 8192)), rng)
         tools = ([] if args.no_wine else [ParcelWine("parcel.exe (Wine)", env, parcel_exe),
                                           FileFloorWine("file work alone (Wine)", env, file_floor)]) + \
-            [ParcelHost("host build", env, parcel_host), InfoZip("Info-ZIP -6", env)]
+            [Parcel("host build", env, parcel_host), InfoZip("Info-ZIP -6", env)]
         print(f"{'workload':<22}{'tool':<36}{'MiB':>8}{'compose MiB/s':>15}{'decompose MiB/s':>17}"
               f"{'compose s':>11}{'decompose s':>13}{'archive MiB':>13}")
         for label, groups in ((f"1 file of {args.big_mb} MB", big), (f"{args.small_files} small files", small)):

@@ -98,3 +98,19 @@ def test_wine_runs_without_a_display_in_a_prefix_per_architecture():
     assert "DISPLAY" not in env
     assert env["WINEARCH"] == "win64" and env["WINEPREFIX"].endswith("-win64")
     assert bench.wine_env({})["WINEARCH"] == "win32"
+
+
+def test_parcel_under_wine_runs_the_host_commands_with_windows_paths():
+    calls = []
+    for tool in (bench.Parcel("host", {}, "/b/parcel_host"), bench.ParcelWine("wine", {}, "/b/parcel.exe")):
+        tool.timed = lambda args, function: calls.append((args, function))
+        tool.compose("/w/g", "/w/out")
+        tool.decompose(tool.archive("/w/out"), "/w/t")
+    (host_pack, host_unpack), (wine_pack, wine_unpack) = calls[:2], calls[2:]
+    assert host_pack == (["/b/parcel_host", "--timing", "pack", "/w/g", "/w/g/updateFile.xml", "/w/out/p.pk"],
+                         "ComposeFile")
+    assert wine_pack[0] == ["wine", "/b/parcel.exe", "--timing", "pack", "Z:\\w\\g", "Z:\\w\\g\\updateFile.xml",
+                            "Z:\\w\\out\\p.pk"]
+    assert wine_unpack == (["wine", "/b/parcel.exe", "--timing", "unpack", "Z:\\w\\out\\p.pkzip", "Z:\\w\\t"],
+                           "DecomposeFile")
+    assert host_unpack[0][1:3] == ["--timing", "unpack"]
