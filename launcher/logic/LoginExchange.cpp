@@ -1,6 +1,6 @@
 #include "LoginExchange.h"
 
-#include "Base64.h"
+#include "text/Base64.h"
 #include "text/DecimalText.h"
 
 namespace vantor {

@@ -1,4 +1,4 @@
-#include "logic/Base64.h"
+#include "text/Base64.h"
 #include "logic/LoginExchange.h"
 
 #include <gtest/gtest.h>
