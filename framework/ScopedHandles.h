@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <wincrypt.h>
 #include <wininet.h>
 #include <utility>
 
@@ -87,7 +88,32 @@ struct LibraryTraits {  // modules loaded at run time with LoadLibrary
     static void Close(Handle h) { ::FreeLibrary(h); }
 };
 
+struct CryptProviderTraits {  // CryptAcquireContext
+    using Handle = HCRYPTPROV;
+    static Handle Invalid() { return 0; }
+    static void Close(Handle h) { ::CryptReleaseContext(h, 0); }
+};
+struct CryptKeyTraits {  // CryptImportKey, CryptImportPublicKeyInfo
+    using Handle = HCRYPTKEY;
+    static Handle Invalid() { return 0; }
+    static void Close(Handle h) { ::CryptDestroyKey(h); }
+};
+struct CryptHashTraits {  // CryptCreateHash
+    using Handle = HCRYPTHASH;
+    static Handle Invalid() { return 0; }
+    static void Close(Handle h) { ::CryptDestroyHash(h); }
+};
+struct LocalMemoryTraits {  // what the system allocates for the caller (CRYPT_DECODE_ALLOC_FLAG, FormatMessage)
+    using Handle = HLOCAL;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::LocalFree(h); }
+};
+
 using ScopedHandle = UniqueResource<KernelHandleTraits>;
+using ScopedCryptProvider = UniqueResource<CryptProviderTraits>;
+using ScopedCryptKey = UniqueResource<CryptKeyTraits>;
+using ScopedCryptHash = UniqueResource<CryptHashTraits>;
+using ScopedLocalMemory = UniqueResource<LocalMemoryTraits>;
 using ScopedFile = UniqueResource<FileHandleTraits>;
 using ScopedRegKey = UniqueResource<RegKeyTraits>;
 using ScopedInternetHandle = UniqueResource<InternetHandleTraits>;

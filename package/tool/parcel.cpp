@@ -3,6 +3,8 @@
 //                                         into PACKAGE, zipped as PACKAGE + "zip"
 //   parcel list ARCHIVE|PACKAGE           shows the entries of an archive or package
 //   parcel unpack ARCHIVE FOLDER          unpacks like the updater does
+//   parcel sign ARCHIVE KEYFILE           adds the operator's signature (RSA key in PEM)
+//   parcel verify ARCHIVE                 whether a key of this build verifies the archive
 //   parcel --timing pack|unpack ...       the same, then a last line with the seconds
 //                                         spent inside ComposeFile / DecomposeFile
 #include <cstdio>
@@ -17,6 +19,8 @@ int Usage() {
     std::fputs("usage: parcel pack FOLDER MANIFEST PACKAGE   (writes PACKAGE + \"zip\")\n"
                "       parcel list ARCHIVE|PACKAGE\n"
                "       parcel unpack ARCHIVE FOLDER\n"
+               "       parcel sign ARCHIVE KEYFILE   (adds a signature; KEYFILE: RSA private key, PEM)\n"
+               "       parcel verify ARCHIVE\n"
                "       parcel --timing pack|unpack ...   the same, then one more line with the\n"
                "           seconds spent inside ComposeFile or DecomposeFile alone (process\n"
                "           start and DLL loading left out): \"timing: ComposeFile 0.012345 s\"\n",
@@ -33,5 +37,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "pack") == 0 && argc == 5) return PackCommand(argv[2], argv[3], argv[4], showTiming);
     if (std::strcmp(command, "list") == 0 && argc == 3 && !showTiming) return ListCommand(argv[2]);
     if (std::strcmp(command, "unpack") == 0 && argc == 4) return UnpackCommand(argv[2], argv[3], showTiming);
+    if (std::strcmp(command, "sign") == 0 && argc == 4 && !showTiming) return SignCommand(argv[2], argv[3]);
+    if (std::strcmp(command, "verify") == 0 && argc == 3 && !showTiming) return VerifyCommand(argv[2]);
     return Usage();
 }
