@@ -2,7 +2,9 @@
 
 #include "DownloadThread.h"
 
+#include "ArchiveDigest.h"
 #include "HttpSocket.h"
+#include "PackageKeys.h"
 #include "UpdaterMessages.h"
 #include "framework/WorkerThread.h"
 #include "logic/DownloadProgress.h"
@@ -77,8 +79,8 @@ void CDownloadThread::CloseThreadHandle() { m_thread.reset(); }
 unsigned DownloadThreadProc(CDownloadThread* download) {
     const fw::CWindowNotify& notify = download->m_notify;
     const std::atomic<int>& stop = download->m_nStopRequested;
-    auto fail = [&] {
-        notify.PostFinal(UPDATE_FAILED, 0, &stop);
+    auto fail = [&](UpdateFailure why = FAILED_QUIETLY) {
+        notify.PostFinal(UPDATE_FAILED, why, &stop);
         return 0u;
     };
 
@@ -113,11 +115,12 @@ unsigned DownloadThreadProc(CDownloadThread* download) {
 
     PartialPackage package(download->m_strTargetFolder + packageName);
     if (!package.Create()) {
-        ::MessageBoxA(nullptr, "打开文件错误", "error", MB_OK);
         http.Close();
-        return fail();
+        return fail(FAILED_FILE_NOT_CREATED);
     }
 
+    // The signatures' digest is taken as the bytes are written: no second read of the file.
+    vantor::ArchiveDigest digest;
     vantor::ProgressGate gate;
     uint32_t received = 0;
     char chunk[kChunkSize];
@@ -133,11 +136,18 @@ unsigned DownloadThreadProc(CDownloadThread* download) {
             package.Discard();
             return fail();
         }
+        digest.Add(chunk, static_cast<size_t>(n));
         received += static_cast<uint32_t>(n);
         const int percent = vantor::ProgressPercent(received, total);
         if (gate.ShouldPost(percent)) notify.Post(UPDATE_PROGRESS, percent);
     }
     http.Close();
+    // Nothing the operator did not sign is kept, let alone unzipped or run.
+    if (!vantor::VerifyArchiveSignatures(digest.Finish(), vantor::kCarriedKeys,
+                                         sizeof vantor::kCarriedKeys / sizeof vantor::kCarriedKeys[0])) {
+        package.Discard();
+        return fail(FAILED_NOT_SIGNED);
+    }
     if (!package.Keep()) return fail();
     notify.PostFinal(UPDATE_DONE, 0, &stop);
     return 0;

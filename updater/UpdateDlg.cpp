@@ -6,6 +6,7 @@
 #include "FolderPath.h"
 #include "UpdateApp.h"
 #include "UpdaterMessages.h"
+#include "framework/MessageBox.h"
 #include "framework/ModuleFolder.h"
 #include "framework/WorkerThread.h"
 #include "res/resource.h"
@@ -19,6 +20,8 @@ namespace {
 const char kStatusDownloading[] = "正在下载中，请稍候...";
 const char kStatusUpdating[] = "正在更新，请稍候...";
 const char kWindowTitle[] = "Vantor登陆客户端智能升级";
+const char kFileNotCreated[] = "打开文件错误";
+const char kNotSigned[] = "下载的升级包已损坏或不是官方发布的,下次启动登陆器时将重新升级!";
 const char kSkinFontFace[] = "宋体";
 const COLORREF kCaptionColour = RGB(6, 54, 127);
 
@@ -164,6 +167,21 @@ void CUpdateDlg::OnUrlResolved(std::string* finalUrl) {
     if (!m_downloadThread.Start(m_strDownloadUrl)) PostMessage(WM_CLOSE);
 }
 
+// With force flag 1 the launcher has ended already: the player sees nothing
+// but this message. An unseen update (force 0) stays silent.
+void CUpdateDlg::OnDownloadFailed(UpdateFailure why) {
+    switch (why) {
+    case FAILED_FILE_NOT_CREATED:
+        ::MessageBoxA(m_hWnd, kFileNotCreated, "error", MB_OK);
+        break;
+    case FAILED_NOT_SIGNED:
+        if (UpdaterApp().m_nForce == 1) fw::AfxMessageBox(kNotSigned, MB_ICONWARNING | MB_OK);
+        break;
+    case FAILED_QUIETLY:
+        break;
+    }
+}
+
 void CUpdateDlg::OnDestroy() {
     m_downloadThread.Stop();
     ::RemovePropA(m_hWnd, UpdaterApp().m_pszAppName);
@@ -190,6 +208,7 @@ LRESULT CUpdateDlg::OnUpdateNotify(WPARAM code, LPARAM value) {
     }
     case UPDATE_FAILED:
         m_downloadThread.CloseThreadHandle();
+        OnDownloadFailed(static_cast<UpdateFailure>(value));
         PostMessage(WM_CLOSE);
         break;
     default:

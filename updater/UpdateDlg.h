@@ -4,6 +4,7 @@
 #pragma once
 
 #include "DownloadThread.h"
+#include "UpdaterMessages.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "skin/SkinCaptionFrame.h"
@@ -26,6 +27,7 @@ protected:
 private:
     LRESULT OnUpdateNotify(WPARAM code, LPARAM value);
     void OnUrlResolved(std::string* finalUrl);
+    void OnDownloadFailed(UpdateFailure why);
     void OnDestroy();
     void HideForUnseenUpdate();
     void DressWithSkin();

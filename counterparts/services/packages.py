@@ -1,7 +1,8 @@
-"""Update packages as the operator makes them: the manifest updateFile.xml
-and parcel.exe pack (build/win32/tools/parcel.exe, with the Parcelkit.dll
-and v_zipfile.dll beside it) run under Wine. The archive it writes is the
-file the download service serves.
+"""Update packages as the operator makes them: the manifest updateFile.xml,
+parcel.exe pack (build/win32/tools/parcel.exe, with the Parcelkit.dll and
+v_zipfile.dll beside it) and parcel.exe sign with the development key, run
+under Wine. The signed archive is the file the download service serves; the
+updater refuses any other.
 
     make_package(wine, build_dir, source_folder, manifest_document("2.0", ["a.dll"]), folder / "Up.vpk")
 
@@ -42,12 +43,29 @@ def parcel_exe(build_dir):
     return exe
 
 
-def make_package(wine, build_dir, source_folder, manifest, target, inner_name=INNER_NAME, timeout=120):
+def development_key(build_dir):
+    """The development deployment's signing key (PKCS#8 PEM), made with the development CA."""
+    return Path(build_dir) / "counterparts" / "devca" / "codesign.key"
+
+
+def sign_package(wine, build_dir, archive, key=None, timeout=120):
+    """Adds a signature to archive with parcel.exe sign (key: a PEM RSA private
+    key, by default the development key). Raises PackageError when parcel refuses."""
+    result = wine.run([parcel_exe(build_dir), "sign", wine.winpath(archive),
+                       wine.winpath(key or development_key(build_dir))], timeout=timeout)
+    if result.returncode != 0:
+        message = (result.stderr or result.stdout).decode("gbk", "replace").strip()
+        raise PackageError(f"parcel.exe sign ended with {result.returncode}: {message}")
+    return Path(archive)
+
+
+def make_package(wine, build_dir, source_folder, manifest, target, inner_name=INNER_NAME, timeout=120, sign=True):
     """Packs the manifest and the plain files of source_folder with parcel.exe
-    into the archive target (any name: the archive is moved there); returns
-    target as a Path. manifest: the path of a file named updateFile.xml (it
-    may lie in source_folder), or its content as bytes. Raises PackageError
-    with parcel's own message when packing fails; nothing is left at target then."""
+    into the archive target (any name: the archive is moved there) and signs it
+    with the development key unless sign is false; returns target as a Path.
+    manifest: the path of a file named updateFile.xml (it may lie in
+    source_folder), or its content as bytes. Raises PackageError with parcel's
+    own message when packing or signing fails; nothing is left at target then."""
     target = Path(target)
     target.parent.mkdir(parents=True, exist_ok=True)
     staging = Path(tempfile.mkdtemp(prefix=".parcel-", dir=target.parent))
@@ -64,6 +82,8 @@ def make_package(wine, build_dir, source_folder, manifest, target, inner_name=IN
         if result.returncode != 0 or not archive.is_file():
             message = (result.stderr or result.stdout).decode("gbk", "replace").strip()
             raise PackageError(f"parcel.exe pack ended with {result.returncode}: {message}")
+        if sign:
+            sign_package(wine, build_dir, archive, timeout=timeout)
         os.replace(archive, target)
         return target
     finally:

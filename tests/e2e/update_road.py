@@ -18,7 +18,7 @@ REPO = Path(__file__).resolve().parents[2]
 if str(REPO) not in sys.path:
     sys.path.insert(0, str(REPO))
 
-from counterparts.services.packages import make_package, manifest_document  # noqa: E402
+from counterparts.services.packages import make_package, manifest_document, sign_package  # noqa: E402
 from launcher_panels import DEFAULT_VERSION, write_client_info  # noqa: E402
 from vantor_bench.uidriver import wait_for  # noqa: E402
 
@@ -51,7 +51,7 @@ class UpdatePackage:
 
 def make_update_package(wine, build_dir, work, files, version=NEW_VERSION, items=None, name=PACKAGE):
     """Packs files ({installed path: bytes, or the Path of a file}) and a manifest listing items
-    (default: every file, in order) with parcel.exe. The package format holds
+    (default: every file, in order) with parcel.exe, and signs the archive. The package format holds
     bare file names, so a file in a subfolder travels as a further entry of
     the zip archive, which the unpack writes below Update\\ with its folders."""
     work = Path(work)
@@ -66,11 +66,13 @@ def make_update_package(wine, build_dir, work, files, version=NEW_VERSION, items
         else:
             (source / path).write_bytes(data)
     items = tuple(files if items is None else items)
-    archive = make_package(wine, build_dir, source, manifest_document(version, list(items)), work / name)
+    archive = make_package(wine, build_dir, source, manifest_document(version, list(items)), work / name,
+                           sign=not nested)
     if nested:
         with zipfile.ZipFile(archive, "a", zipfile.ZIP_DEFLATED) as z:
             for entry, data in nested.items():
                 z.writestr(entry, data)
+        sign_package(wine, build_dir, archive)
     shutil.rmtree(source)
     return UpdatePackage(archive, version, dict(files), items)
 
