@@ -53,6 +53,27 @@ class Display:
             raise RuntimeError(f"screen crop gave {len(raw)} bytes for {width}x{height}")
         return raw
 
+    def steady_pixels(self, x, y, width, height, settle=0.5, timeout=30):
+        """The rectangle's pixels once two captures settle seconds apart agree:
+        a window that is still painting (a late control, a text set a moment
+        later) is not taken for its finished picture."""
+        deadline = time.monotonic() + timeout
+        last = self.pixels(x, y, width, height)
+        while True:
+            time.sleep(settle)
+            now = self.pixels(x, y, width, height)
+            if now == last:
+                return now
+            if time.monotonic() > deadline:
+                raise TimeoutError(f"the picture at {x},{y} {width}x{height} kept changing for {timeout}s: "
+                                   f"{differing_area(last, now, width)}")
+            last = now
+
+    def save_rgb(self, path, raw, width, height):
+        """Writes pixels as given by pixels() to a PNG file."""
+        subprocess.run(["convert", "-size", f"{width}x{height}", "-depth", "8", "rgb:-", str(path)],
+                       input=raw, check=True, timeout=30)
+
     def fill_background(self, rgb):
         """Paints the screen behind every window in one colour (the root window's
         background), so that a test sees where a window lets it through."""
@@ -103,3 +124,16 @@ class Display:
                 self._process.wait(timeout=10)
             except subprocess.TimeoutExpired:
                 self._process.kill()
+
+
+def differing_area(a, b, width):
+    """Where two captures of one rectangle differ: "N pixels within (left, top)-(right, bottom)",
+    or "no pixel"."""
+    xs, ys = [], []
+    for i in range(0, min(len(a), len(b)), 3):
+        if a[i:i + 3] != b[i:i + 3]:
+            xs.append(i // 3 % width)
+            ys.append(i // 3 // width)
+    if not xs:
+        return "no pixel"
+    return f"{len(xs)} pixels within ({min(xs)}, {min(ys)})-({max(xs)}, {max(ys)})"
