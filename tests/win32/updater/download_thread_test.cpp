@@ -2,6 +2,8 @@
 // on a message-only window, and the package file it leaves (or does not).
 #include "loopback_server.h"
 
+#include "ArchiveDigest.h"
+#include "CryptoSignature.h"
 #include "DownloadThread.h"
 #include "UpdaterMessages.h"
 
@@ -10,6 +12,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace {
 
@@ -17,6 +20,7 @@ struct Reports {
     std::vector<int> progress;
     int done = 0;
     int failed = 0;
+    int why = -1;  // the failure's UpdateFailure
 };
 
 class DownloadThreadTest : public ::testing::Test {
@@ -58,7 +62,10 @@ protected:
         if (msg.message != WM_UPDATE_NOTIFY) return;
         if (msg.wParam == UPDATE_PROGRESS) reports.progress.push_back(static_cast<int>(msg.lParam));
         if (msg.wParam == UPDATE_DONE) ++reports.done;
-        if (msg.wParam == UPDATE_FAILED) ++reports.failed;
+        if (msg.wParam == UPDATE_FAILED) {
+            ++reports.failed;
+            reports.why = static_cast<int>(msg.lParam);
+        }
     }
 
     HWND m_window = nullptr;
@@ -72,11 +79,34 @@ std::string Body(size_t size) {
     return body;
 }
 
+// An archive of size bytes in all, ending in an end record whose comment is a
+// signature block of the build's development key, which the worker carries.
+std::string SignedArchive(size_t size) {
+    std::ifstream keyFile(VANTOR_DEVELOPMENT_KEY, std::ios::binary);
+    std::ostringstream keyText;
+    keyText << keyFile.rdbuf();
+    vantor::DerBytes privateKey, publicKey;
+    EXPECT_TRUE(vantor::RsaPrivateKeyOfPem(keyText.str(), privateKey));
+    EXPECT_TRUE(vantor::PublicKeyInfoOfPrivateKey(privateKey, publicKey));
+    std::string unsigned_ = Body(size) + std::string("PK\x05\x06", 4) + std::string(18, '\0');
+    vantor::ArchiveDigest digest;
+    digest.Add(unsigned_.data(), unsigned_.size());
+    vantor::PackageSignature signature{vantor::KeyIdOf(publicKey), {}};
+    std::string error;
+    EXPECT_TRUE(vantor::SignDigest(privateKey, digest.Finish().digest, signature.signature, error)) << error;
+    const std::string block = vantor::FormatSignatureBlock({signature});
+    std::string archive = unsigned_.substr(0, unsigned_.size() - 2);
+    archive += static_cast<char>(block.size() & 0xff);
+    archive += static_cast<char>(block.size() >> 8);
+    archive += block;
+    return archive;
+}
+
 }  // namespace
 
 // 2 MiB is 2048 chunks: one message per chunk would be 2048 messages.
 TEST_F(DownloadThreadTest, PostsProgressOnlyWhenThePercentageChangesThenOneDone) {
-    const std::string body = Body(2 << 20);
+    const std::string body = SignedArchive(2 << 20);
     LoopbackServer server;
     server.Serve({{"HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n"},
                   {body.substr(0, body.size() / 2), 50},
@@ -93,14 +123,17 @@ TEST_F(DownloadThreadTest, PostsProgressOnlyWhenThePercentageChangesThenOneDone)
     EXPECT_EQ(body, std::string(std::istreambuf_iterator<char>(file), {}));
 }
 
-TEST_F(DownloadThreadTest, NoContentLengthGivesAnEmptyPackageAndNoProgress) {
-    LoopbackServer server;
-    server.Serve({{"HTTP/1.1 200 OK\r\n\r\nignored"}});
-    Reports reports = Run(server.Url("/p.vpk"));
-    EXPECT_EQ(1, reports.done);
-    EXPECT_TRUE(reports.progress.empty());
-    std::ifstream file(Package(), std::ios::binary | std::ios::ate);
-    EXPECT_EQ(0, static_cast<int>(file.tellg()));
+TEST_F(DownloadThreadTest, UnsignedPackagesFailAsNotTheOperatorsAndLeaveNoFile) {
+    for (const std::string& answer : {std::string("HTTP/1.1 200 OK\r\n\r\nignored"),  // no Content-Length: empty
+                                      "HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\n" + Body(5000)}) {
+        LoopbackServer server;
+        server.Serve({{answer}});
+        Reports reports = Run(server.Url("/p.vpk"));
+        EXPECT_EQ(0, reports.done);
+        EXPECT_EQ(1, reports.failed);
+        EXPECT_EQ(FAILED_NOT_SIGNED, reports.why);
+        EXPECT_FALSE(PackageExists());
+    }
 }
 
 TEST_F(DownloadThreadTest, ACutBodyFailsOnceAndLeavesNoFile) {
