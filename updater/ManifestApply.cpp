@@ -6,6 +6,7 @@
 #include "UpdateDlg.h"
 
 #include "UpdateApp.h"
+#include "framework/MessageBox.h"
 #include "framework/ModuleFolder.h"
 #include "framework/ProfileFile.h"
 #include "framework/RegistryKey.h"
@@ -16,12 +17,18 @@
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
 
 const char kLauncherProgram[] = "VantorLogin.exe";
 const char kInstallKey[] = "SOFTWARE\\Playmoor\\VantorOnline";
+const char kNotReplaced[] = "无法替换文件%s,它可能正被其他程序使用。请关闭该程序后重新启动登陆器完成升级!";
+// A virus scanner or the launcher that just ended lets go of a file within
+// moments: a replacement that is refused is tried again for this long.
+constexpr DWORD kReplaceRetryMs = 5000;
+constexpr DWORD kReplaceRetryStepMs = 250;
 
 // Whether a process named exactly like the launcher (letter case counts) runs
 // and can be opened for ending; only such a one holds the files we replace.
@@ -50,19 +57,16 @@ class InstallationFiles : public vantor::ManifestActions {
 public:
     explicit InstallationFiles(std::string folder) : m_strFolder(std::move(folder)) {}
 
-    // Copied beside the target first, then put in its place in one step, so
-    // that a crash or a full disk never leaves an installed file half-written.
     bool InstallItem(const std::string& item) override {
         const std::string source = m_strFolder + "\\Update\\" + item;
         const std::string target = m_strFolder + "\\" + item;
-        const std::string staged = target + ".vantor-new";
-        if (!::CopyFileA(source.c_str(), staged.c_str(), FALSE)) {
-            ::DeleteFileA(staged.c_str());
-            return false;
-        }
-        if (!::MoveFileExA(staged.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            ::DeleteFileA(staged.c_str());
-            return false;
+        for (DWORD waited = 0;; waited += kReplaceRetryStepMs) {
+            if (ReplaceFile(source, target)) break;
+            const DWORD error = ::GetLastError();
+            const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+                              error == ERROR_ACCESS_DENIED || error == ERROR_USER_MAPPED_FILE;
+            if (!held || waited >= kReplaceRetryMs) return false;
+            ::Sleep(kReplaceRetryStepMs);
         }
         ::DeleteFileA(source.c_str());  // a source that cannot be deleted is left
         return true;
@@ -75,6 +79,20 @@ public:
     std::string ManifestPath() const { return m_strFolder + "\\Update\\updateFile.xml"; }
 
 private:
+    // Copied beside the target first, then put in its place in one step, so
+    // that a crash or a full disk never leaves an installed file half-written.
+    // False with the system's error code kept for the caller.
+    static bool ReplaceFile(const std::string& source, const std::string& target) {
+        const std::string staged = target + ".vantor-new";
+        if (::CopyFileA(source.c_str(), staged.c_str(), FALSE) &&
+            ::MoveFileExA(staged.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = ::GetLastError();
+        ::DeleteFileA(staged.c_str());
+        ::SetLastError(error);
+        return false;
+    }
+
     std::string m_strFolder;
 };
 
@@ -97,7 +115,20 @@ void CUpdateDlg::ApplyManifest() {
     XmlDocument manifest;
     vantor::ManifestPlan plan;
     if (manifest.LoadFile(files.ManifestPath().c_str())) plan = vantor::ReadManifestPlan(manifest);
-    if (vantor::CarryOutManifest(plan, files) == vantor::ManifestOutcome::NothingChanged) return;
-
+    std::string failedItem;
+    const vantor::ManifestOutcome outcome = vantor::CarryOutManifest(plan, files, &failedItem);
+    if (outcome == vantor::ManifestOutcome::NothingChanged) return;
+    if (outcome == vantor::ManifestOutcome::CopyFailed) {
+        // The version stays unrecorded, so the next start offers the update
+        // again; starting the launcher now would only fetch the same update
+        // and fail on the same file, round after round. The player, who
+        // started the launcher, hears why; an unseen update stays silent.
+        if (UpdaterApp().m_nForce == 1) {
+            std::string text(sizeof kNotReplaced + failedItem.size(), '\0');
+            text.resize(static_cast<size_t>(std::snprintf(&text[0], text.size(), kNotReplaced, failedItem.c_str())));
+            fw::AfxMessageBox(text, MB_ICONWARNING | MB_OK);
+        }
+        return;
+    }
     if (UpdaterApp().m_nForce == 1) RelaunchLauncher();
 }

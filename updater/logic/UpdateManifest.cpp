@@ -43,12 +43,13 @@ bool IsSafeManifestItem(const std::string& item) {
     }
 }
 
-ManifestOutcome CarryOutManifest(const ManifestPlan& plan, ManifestActions& actions) {
+ManifestOutcome CarryOutManifest(const ManifestPlan& plan, ManifestActions& actions, std::string* failedItem) {
     if (plan.emptyVersion) return ManifestOutcome::NothingChanged;
     bool allInstalled = true;
     for (const std::string& item : plan.items) {
         if (!IsSafeManifestItem(item) || !actions.InstallItem(item)) {
             allInstalled = false;
+            if (failedItem) *failedItem = item;
             break;
         }
     }

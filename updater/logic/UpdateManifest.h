@@ -55,7 +55,9 @@ enum class ManifestOutcome {
 // Carries out a plan: items in order until one is unsafe or fails, then the
 // manifest is deleted, then the version is recorded, but only when every item
 // was installed, so that a client left with part of the new files is offered
-// the update again at its next start.
-ManifestOutcome CarryOutManifest(const ManifestPlan& plan, ManifestActions& actions);
+// the update again at its next start. On CopyFailed, failedItem (when given)
+// names the item that stopped the rest.
+ManifestOutcome CarryOutManifest(const ManifestPlan& plan, ManifestActions& actions,
+                                 std::string* failedItem = nullptr);
 
 }  // namespace vantor

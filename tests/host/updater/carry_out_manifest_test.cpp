@@ -52,8 +52,11 @@ TEST(CarryOutManifest, NoVersionOrNoManifestOnlyDeletesTheManifest) {
 
 TEST(CarryOutManifest, FailedItemStopsTheRestAndKeepsTheOldVersion) {
     RecordingActions actions({"data\\b.dat"});
-    EXPECT_EQ(ManifestOutcome::CopyFailed, CarryOutManifest(MakePlan("2", {"a.dll", "data\\b.dat", "c.dll"}), actions));
+    std::string failed;
+    EXPECT_EQ(ManifestOutcome::CopyFailed,
+              CarryOutManifest(MakePlan("2", {"a.dll", "data\\b.dat", "c.dll"}), actions, &failed));
     EXPECT_EQ((Calls{"install a.dll", "install data\\b.dat", "delete manifest"}), actions.calls);
+    EXPECT_EQ("data\\b.dat", failed) << "the player is told which file could not be replaced";
 }
 
 TEST(CarryOutManifest, UnsafeItemIsNeverInstalledAndStopsTheRest) {
