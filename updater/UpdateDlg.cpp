@@ -196,9 +196,13 @@ LRESULT CUpdateDlg::OnUpdateNotify(WPARAM code, LPARAM value) {
         m_downloadThread.CloseThreadHandle();
         m_status.SetText(kStatusUpdating);
         ::UpdateWindow(m_hWnd);
+        // Only a self-update program that this package delivers may take over:
+        // one left by an earlier package would skip every later manifest.
+        const std::string selfUpdate = UpdateFolder() + "autoupdate.exe";
+        ::DeleteFileA(selfUpdate.c_str());
+        const bool leftoverStays = FileExists(selfUpdate);
         if (UnpackPackage()) {
-            const std::string selfUpdate = UpdateFolder() + "autoupdate.exe";
-            if (FileExists(selfUpdate))
+            if (FileExists(selfUpdate) && !leftoverStays)
                 ::ShellExecuteA(nullptr, "open", selfUpdate.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
             else
                 ApplyManifest();
