@@ -92,6 +92,7 @@ unsigned DownloadThreadProc(CDownloadThread* download) {
     if (!vantor::IsSafePackageName(packageName)) return fail();
 
     CHttpSocket http;
+    http.SetStopFlag(&stop);
     int requestLength = 0;
     if (!http.BuildGetRequest(address.hostField.c_str(), address.path.c_str(), requestLength)) return fail();
     http.CreateSocket();
@@ -107,6 +108,10 @@ unsigned DownloadThreadProc(CDownloadThread* download) {
     if (!http.SetTimeout(kReceiveTimeoutMs, false) || !http.SendRequest()) {
         http.Close();
         return fail();
+    }
+    if (stop) {  // the header read gave up for it
+        http.Close();
+        return 0;
     }
 
     char lengthText[50] = {};

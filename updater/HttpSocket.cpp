@@ -2,6 +2,18 @@
 
 #include <cstring>
 
+namespace {
+
+constexpr int kWaitSliceMs = 100;  // how often a wait looks at the stop flag
+
+// Milliseconds left until deadline (a GetTickCount value), 0 when it has passed.
+int MillisecondsLeft(DWORD deadline) {
+    const DWORD now = ::GetTickCount();
+    return static_cast<int>(deadline - now) > 0 ? static_cast<int>(deadline - now) : 0;
+}
+
+}  // namespace
+
 CHttpSocket::CHttpSocket() { std::memset(m_szRequest, 0, sizeof m_szRequest); }
 
 CHttpSocket::~CHttpSocket() { Close(); }
@@ -17,7 +29,7 @@ bool CHttpSocket::CreateSocket() {
     return true;
 }
 
-bool CHttpSocket::Connect(const char* host, int port) {
+bool CHttpSocket::Connect(const char* host, int port, int timeoutMs) {
     if (!host) return false;
     if (m_bConnected) Close();
     m_nPort = port;
@@ -27,10 +39,52 @@ bool CHttpSocket::Connect(const char* host, int port) {
     address.sin_family = AF_INET;
     address.sin_port = ::htons(static_cast<u_short>(port));
     std::memcpy(&address.sin_addr, m_pHostEntry->h_addr_list[0], sizeof address.sin_addr);
-    if (::connect(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == SOCKET_ERROR)
+    // Connected without blocking, so that neither a host that never answers
+    // nor a stop waits for the system's own connect time-out.
+    u_long nonBlocking = 1;
+    if (::ioctlsocket(m_socket, FIONBIO, &nonBlocking) != 0) return false;
+    if (::connect(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == SOCKET_ERROR &&
+        ::WSAGetLastError() != WSAEWOULDBLOCK)
         return false;
+    const DWORD deadline = ::GetTickCount() + static_cast<DWORD>(timeoutMs);
+    for (;;) {
+        if (StopRequested()) return false;
+        const int left = MillisecondsLeft(deadline);
+        if (left == 0) return false;
+        fd_set writable, failed;
+        FD_ZERO(&writable);
+        FD_ZERO(&failed);
+        FD_SET(m_socket, &writable);
+        FD_SET(m_socket, &failed);
+        timeval slice{0, 1000 * (left < kWaitSliceMs ? left : kWaitSliceMs)};
+        const int ready = ::select(0, nullptr, &writable, &failed, &slice);
+        if (ready == SOCKET_ERROR || FD_ISSET(m_socket, &failed)) return false;
+        if (ready > 0) break;
+    }
+    int error = 0;
+    int errorSize = sizeof error;
+    if (::getsockopt(m_socket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &errorSize) != 0 || error != 0)
+        return false;
+    u_long blocking = 0;
+    if (::ioctlsocket(m_socket, FIONBIO, &blocking) != 0) return false;
     m_bConnected = true;
     return true;
+}
+
+bool CHttpSocket::WaitReadable(int milliseconds) const {
+    const DWORD deadline = ::GetTickCount() + static_cast<DWORD>(milliseconds);
+    for (;;) {
+        if (StopRequested()) return false;
+        const int left = MillisecondsLeft(deadline);
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(m_socket, &readable);
+        timeval slice{0, 1000 * (left < kWaitSliceMs ? left : kWaitSliceMs)};
+        const int ready = ::select(0, &readable, nullptr, nullptr, &slice);
+        if (ready == SOCKET_ERROR) return false;
+        if (ready > 0) return true;
+        if (left == 0) return false;
+    }
 }
 
 const char* CHttpSocket::BuildGetRequest(const char* host, const char* path, int& length, const char* cookie,
@@ -67,6 +121,10 @@ bool CHttpSocket::SendRequest(const char* data, int length) {
 
 int CHttpSocket::Receive(char* buffer, int size) {
     if (!m_bConnected) return 0;
+    if (!WaitReadable(m_nReceiveTimeoutMs)) {
+        Close();
+        return -1;
+    }
     int n = ::recv(m_socket, buffer, size, 0);
     if (n <= 0) Close();
     return n;
@@ -82,6 +140,7 @@ bool CHttpSocket::Close() {
 }
 
 bool CHttpSocket::SetTimeout(int milliseconds, bool forSend) {
+    if (!forSend) m_nReceiveTimeoutMs = milliseconds;
     DWORD value = static_cast<DWORD>(milliseconds);
     return ::setsockopt(m_socket, SOL_SOCKET, forSend ? SO_SNDTIMEO : SO_RCVTIMEO,
                         reinterpret_cast<const char*>(&value), sizeof value) == 0;
@@ -90,8 +149,9 @@ bool CHttpSocket::SetTimeout(int milliseconds, bool forSend) {
 const char* CHttpSocket::ReadResponseHeader(int& length) {
     if (!m_bHeaderRead) {
         // One byte per receive: the header's end is found without taking any body byte.
+        const DWORD deadline = ::GetTickCount() + kHeaderTimeoutMs;
         char byte = 0;
-        while (::recv(m_socket, &byte, 1, 0) == 1) {
+        while (WaitReadable(MillisecondsLeft(deadline)) && ::recv(m_socket, &byte, 1, 0) == 1) {
             if (m_header.Add(byte)) break;
         }
         m_nHeaderLength = m_header.length();

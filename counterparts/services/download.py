@@ -23,10 +23,11 @@ package, 200).
 Each host can be set apart, also while the service runs (`configure`): down,
 a delay before the answer, a closed connection without an answer, raw bytes
 in place of an answer, and for package answers another status, another body,
-a wrong or missing Content-Length, extra headers, a throttled body (bytes per
-second), a body cut short (connection closed before Content-Length is
+a wrong or missing Content-Length, extra headers, a throttled body or header
+(bytes per second), a body cut short (connection closed before Content-Length is
 reached) and a stall (nothing more sent after N body bytes, for a while or
-until the client hangs up). The redirect can name another Location.
+until the client hangs up), each also for one User-Agent alone. The redirect
+can name another Location.
 
 Besides the request log of the base, the service keeps a Delivery for every
 request: the header bytes it sent, the body bytes written (updated while a
@@ -77,15 +78,19 @@ class HostBehaviour:
     content_length: object = "auto"  # "auto": the body's size; None: no header; else sent as given
     headers: tuple = ()             # extra (name, value) pairs, right after the status line
     rate: int = 0                   # body bytes per second; 0: as fast as the client takes them
+    header_rate: int = 0            # header bytes per second (a trickling host); 0: at once
     cut_after: int | None = None    # close the connection after this many body bytes
     stall_after: int | None = None  # after this many body bytes (0: right after the header) send nothing...
     stall_seconds: float | None = None  # ...for this long, then the rest; None: until the client or host ends it
+    # Whom these settings are for (down aside): None, every request; else only requests
+    # with this User-Agent, and every other request gets the plain answer.
+    agent: str | None = None
     # The redirect address:
     redirect_status: int = 302
     location: str | None = None     # Location in place of the package's own address; "{name}" is replaced
 
     def __post_init__(self):
-        for name in ("rate", "cut_after", "stall_after"):
+        for name in ("rate", "header_rate", "cut_after", "stall_after"):
             value = getattr(self, name)
             if value is not None and (not isinstance(value, int) or value < 0):
                 raise ValueError(f"{name} must be a whole number of bytes >= 0, not {value!r}")
@@ -329,6 +334,8 @@ class DownloadService(ConfigurableService):
         request = handler.recorded
         handler.close_connection = True
         behaviour = self.behaviour(host.name)
+        if behaviour.agent is not None and request.header("User-Agent") != behaviour.agent:
+            behaviour = HostBehaviour()
         delivery = Delivery(host.name, request)
         with self._delivered:
             self._deliveries[host.name].append(delivery)
@@ -363,7 +370,7 @@ class DownloadService(ConfigurableService):
         header = header_bytes(answer.status, answer.headers)
         self._update(delivery, kind=answer.kind, status=answer.status, name=answer.name, header=header,
                      length=len(answer.body), state="sending")
-        end = self._write(host, connection, header)
+        end = self._write(host, connection, header, rate=behaviour.header_rate)
         if end:
             self._finish(delivery, end)
             return answer.what
