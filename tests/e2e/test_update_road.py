@@ -14,12 +14,16 @@ import urllib.request
 import pytest
 
 from launcher_panels import wait_for_login_panel
-from update_road import (LAUNCHER_EXE, MANIFEST, NEW_VERSION, PACKAGE, PARCELKIT_MISSING,
+from update_road import (LAUNCHER_EXE, MANIFEST, NEW_VERSION, NOT_REPLACED, PACKAGE, PARCELKIT_MISSING,
                          SELF_UPDATE_EXE, SOCKET_CLIENT_AGENT, SW_MINIMIZE, UPDATER_EXE,
                          client_version, digest, installed_files, make_update_package, marked_launcher,
-                         pids, prepare_install, progress_percent, socket_download, stays, update_folder,
+                         pids, prepare_install, progress_percent, socket_download, socket_downloads, stays,
+                         update_folder,
                          wait_updater_window, write_incompressible)
+import subprocess
+
 from counterpart_fixtures import Recorders
+from launcher_panels import DEFAULT_VERSION
 from counterparts.services.packages import manifest_document
 from vantor_bench.programs import LAUNCHER_TITLE
 from vantor_bench.uidriver import wait_for
@@ -125,6 +129,61 @@ def test_update_that_is_not_forced_stays_hidden_and_waits_for_the_launcher(
     shown = [state for state in states if state.exists]
     assert shown and all(state.tool_window and not state.app_window for state in shown), \
         "no taskbar button: a tool window without the application-window style"
+
+
+def test_file_that_stays_held_is_named_once_and_the_next_start_completes_the_update(
+        launcher, ui, wine, build_dir, install_dir, tmp_path, update_service, download_service, recorders,
+        road_processes):
+    """A forced update whose file cannot be replaced (a scanner or a program
+    holds it) does not start the launcher again, which would only fetch the
+    same update and fail on the same file, round after round."""
+    real_updater(build_dir, install_dir)
+    (install_dir / "data.dat").write_bytes(b"the old data")
+    package = make_update_package(wine, build_dir, tmp_path / "package",
+                                  {"news.txt": b"news", "data.dat": b"the new data"})
+    download_service.add_package(PACKAGE, package.archive)
+    update_service.set_offer(latest_version=NEW_VERSION, package_url=download_service.url(PACKAGE), force="1")
+    holder = wine.start([build_dir / "tools" / "hold_file.exe", wine.winpath(install_dir / "data.dat")],
+                        stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+    try:
+        assert holder.stdout.readline().strip() == b"held"
+        first, _ = launcher(wait=False)
+        assert first.wait_exit(timeout=60) == 0
+
+        box = ui.wait_message_box(timeout=90)
+        assert (box.text, box.buttons) == (NOT_REPLACED.format("data.dat"), [1])
+        ui.press(box)
+        wait_for(lambda: not pids(ui, UPDATER_EXE), 30, what="the updater to end")
+        assert not pids(ui, LAUNCHER_EXE), "the launcher is not started again"
+        assert len(socket_downloads(download_service)) == 1
+        assert client_version(install_dir) == DEFAULT_VERSION
+        assert (install_dir / "data.dat").read_bytes() == b"the old data"
+    finally:
+        holder.stdin.close()
+        holder.wait(timeout=30)
+
+    # Once the file is free, the player's next start completes the update.
+    launcher(wait=False)
+    relaunched = wait_for(lambda: len(socket_downloads(download_service)) == 2 and
+                          ui.wait_window(title=LAUNCHER_TITLE, timeout=90), 120, what="the relaunched launcher")
+    wait_for_login_panel(ui, relaunched, timeout=60)
+    assert_installed(install_dir, package)
+
+
+def test_self_update_program_left_by_an_earlier_package_never_takes_over(
+        ui, wine, build_dir, install_dir, tmp_path, download_service, run_updater):
+    prepare_install(wine, ui, install_dir)
+    recorder = (build_dir / "counterparts" / "recorder.exe").read_bytes()
+    (install_dir / "Update").mkdir(exist_ok=True)
+    (install_dir / "Update" / SELF_UPDATE_EXE).write_bytes(recorder)
+    package = make_update_package(wine, build_dir, tmp_path / "package", {"news.txt": b"news"})
+    download_service.add_package(PACKAGE, package.archive)
+
+    run_updater(f"{download_service.url(PACKAGE)}|0").wait_exit(timeout=60)
+
+    assert (install_dir / "news.txt").read_bytes() == b"news", "the manifest is applied"
+    assert client_version(install_dir) == NEW_VERSION
+    assert update_folder(install_dir) == {}, "the leftover is deleted, not run"
 
 
 # ---- one updater at a time -------------------------------------------------------------------------------

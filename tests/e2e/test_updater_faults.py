@@ -7,7 +7,8 @@ import time
 
 import pytest
 
-from update_road import (LAUNCHER_EXE, PACKAGE, client_version, installed_files, make_update_package, pids,
+from update_road import (LAUNCHER_EXE, PACKAGE, SOCKET_CLIENT_AGENT, client_version, installed_files,
+                         make_update_package, pids, wait_updater_window,
                          prepare_install, socket_download, update_folder)
 from launcher_panels import DEFAULT_VERSION
 
@@ -74,3 +75,41 @@ def test_download_or_package_fault_leaves_the_installation_as_it_was(
             assert download_service.deliveries("A") == []
         else:
             assert socket_download(download_service).end in case["delivery"]
+
+
+# ---- the player closes the updater ---------------------------------------------------------------------
+
+CLOSE_BUTTON = (30, 27)   # the close button's size, at the window's top right corner
+STUCK = {
+    # The socket client's request is taken and then nothing comes back.
+    "accepted, nothing sent": dict(delay=600, state="waiting"),
+    # One header byte a second: hours for a header under a per-byte time-out.
+    "header trickles": dict(header_rate=1, state="sending"),
+    "body stalls": dict(stall_after=1000, state="stalled"),
+}
+
+
+@pytest.mark.parametrize("stuck", list(STUCK))
+def test_close_button_ends_the_updater_at_once_whatever_the_host_does(
+        ui, display, wine, build_dir, install_dir, tmp_path, download_service, run_updater, stuck):
+    case = dict(STUCK[stuck])
+    state = case.pop("state")
+    prepare_install(wine, ui, install_dir)
+    display.point(0, 0)   # the player's pointer comes to the button from elsewhere
+    package = make_update_package(wine, build_dir, tmp_path / "package", {"news.txt": NEWS})
+    download_service.add_package(PACKAGE, package.archive)
+    # Only the socket client's download is held up, not the resolve before it.
+    download_service.configure("A", agent=SOCKET_CLIENT_AGENT, **case)
+    before = installed_files(install_dir)
+    updater = run_updater(f"{download_service.url(PACKAGE)}|1")
+    window = wait_updater_window(ui)
+    socket_download(download_service, lambda d: d.state == state)
+    time.sleep(1)   # well inside the wait, past any first byte
+
+    x, y, width, _ = ui.window(window.hwnd).rect
+    clicked = time.monotonic()
+    display.click(x + width - CLOSE_BUTTON[0] // 2, y + CLOSE_BUTTON[1] // 2)
+    assert updater.wait_exit(timeout=30) == 0
+    assert time.monotonic() - clicked < 2, "the download worker gives up its wait at once"
+    assert installed_files(install_dir) == before
+    assert update_folder(install_dir) == {}

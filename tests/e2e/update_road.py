@@ -29,6 +29,7 @@ UPDATER_TITLE = "Vantor登陆客户端智能升级"
 PROGRESS_BAR = 1001
 PROGRESS_FILL = (74, 134, 214)   # the blocks' colour
 PARCELKIT_MISSING = "Parcelkit.dll文件丢失,请重新安装该软件!"
+NOT_REPLACED = "无法替换文件{},它可能正被其他程序使用。请关闭该程序后重新启动登陆器完成升级!"
 MANIFEST = "updateFile.xml"
 PACKAGE = "VantorUpdate.vpk"
 NEW_VERSION = "2006.02.01"
@@ -171,6 +172,11 @@ def progress_percent(display, ui, window):
         return None   # the screen may already show what lay behind it
     filled = [x for x in range(width) if tuple(row[3 * x:3 * x + 3]) == PROGRESS_FILL]
     return min(100, (filled[-1] + 2) * 100 // width) if filled else 0
+
+
+def socket_downloads(service):
+    """Every delivery so far to the updater's own socket client."""
+    return [d for d in service.deliveries("A") if d.request.header("User-Agent") == SOCKET_CLIENT_AGENT]
 
 
 def socket_download(service, condition=lambda d: d.finished, timeout=60):
