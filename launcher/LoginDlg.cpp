@@ -95,8 +95,13 @@ bool CLoginDlg::OnInitDialog() {
 
 void CLoginDlg::DeleteSelfUpdateCopy() {
     // The updater's self-update copy is done with once the launcher runs again.
-    ::SetFileAttributesA(".\\Update\\autoupdate.exe", FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(".\\Update\\autoupdate.exe");
+    // It lies in the installation, not in whatever folder the launcher was
+    // started from; with no folder to name nothing is deleted.
+    const std::string folder = GetLauncherFolder();
+    if (folder.empty()) return;
+    const std::string copy = folder + "Update\\autoupdate.exe";
+    ::SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(copy.c_str());
 }
 
 void CLoginDlg::SubclassButtons() {
@@ -188,7 +193,7 @@ void CLoginDlg::StartUpdater() {
     std::string commandLine;
     // An address too long for the command line is not passed on cut short.
     if (!vantor::BuildUpdaterCommandLine(fw::GetModuleFolder(), m_strUpdateArg, commandLine)) return;
-    StartDetachedProcess(commandLine);
+    StartDetachedProcess(commandLine, fw::GetModuleFolder());
 }
 
 void CLoginDlg::ShowServerChoicePanel() {

@@ -122,6 +122,6 @@ void CLoginDlg::LaunchGame(const vantor::LocationInfo& location, const std::stri
         fw::AfxMessageBox(kReplyFailed);
         return;
     }
-    StartDetachedProcess(commandLine);
+    StartDetachedProcess(commandLine, fw::GetModuleFolder());
     ::PostQuitMessage(0);
 }

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-void StartDetachedProcess(std::string commandLine) {
+void StartDetachedProcess(std::string commandLine, const std::string& currentFolder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                         &startup, &process)) {
+    if (::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                         currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &process)) {
         ::CloseHandle(process.hThread);
         ::CloseHandle(process.hProcess);
     }
