@@ -44,7 +44,8 @@ const int kLoginControls[] = {IDC_SKEINBUTTON,  IDC_LOGINBUTTON,   IDC_SERVERLIS
 
 }  // namespace
 
-CLoginDlg::CLoginDlg(HWND parent) : CBitmapDlg(IDD_VANTORLOGIN_DIALOG, parent), m_nStatHost(0) {
+CLoginDlg::CLoginDlg(HWND parent)
+    : CBitmapDlg(IDD_VANTORLOGIN_DIALOG, parent), m_bCheckReported(false), m_nStatHost(0) {
     m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_nBackgroundResource = IDB_BACKGROUND;
 
@@ -185,6 +186,7 @@ LRESULT CLoginDlg::OnUpdateResult(WPARAM wParam, LPARAM lParam) {
         StartUpdater();
         if (vantor::UpdaterForceFlag(m_strUpdateArg) != 0) ::ExitProcess(0);
     }
+    m_bCheckReported = true;
     ShowServerChoicePanel();
     return 0;
 }
@@ -301,6 +303,13 @@ bool CLoginDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
 
 bool CLoginDlg::OnCommand(int id, int notifyCode) {
     switch (id) {
+    case IDOK:
+        // Enter when no button is the default one (the Skein panel) or when
+        // the focus is on a control that passes it on. The launcher has no OK
+        // button: it ends only by the exit button, Escape, the login page, a
+        // login or the update check, never because the player typed Enter on
+        // a page that did not take it.
+        return true;
     case IDC_EXITBUTTON:
         OnCancel();
         return true;

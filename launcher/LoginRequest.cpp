@@ -49,6 +49,9 @@ private:
 }  // namespace
 
 void CLoginDlg::OnLoginButton() {
+    // The button is hidden during the check but is the default one, so Enter
+    // reaches here; neither a server confirmation nor a login may come first.
+    if (!m_bCheckReported) return;
     if (!g_bServerChosen) {
         ConfirmServer();
         return;
