@@ -21,6 +21,9 @@ namespace {
 
 const char kWindowTitle[] = "岚境·Vantor Online";
 
+// How long the launcher waits for an unseen updater to make its dialog.
+const DWORD kUpdaterStartWaitMs = 3000;
+
 struct ControlPlace {
     int id;
     int x, y, width, height;
@@ -195,7 +198,20 @@ void CLoginDlg::StartUpdater() {
     std::string commandLine;
     // An address too long for the command line is not passed on cut short.
     if (!vantor::BuildUpdaterCommandLine(fw::GetModuleFolder(), m_strUpdateArg, commandLine)) return;
-    StartDetachedProcess(commandLine, fw::GetModuleFolder());
+    StartedProcess updater = StartProcess(commandLine, fw::GetModuleFolder());
+    if (updater.process && vantor::UpdaterForceFlag(m_strUpdateArg) == 0) KeepForegroundFrom(updater);
+}
+
+void CLoginDlg::KeepForegroundFrom(const StartedProcess& updater) {
+    // An unseen update's dialog is never shown, yet it is activated when it is
+    // made, and the player's keys then go to that hidden window until a click.
+    // Once the updater waits for input its dialog exists: if it took the
+    // foreground, the launcher takes it back (never from another program).
+    ::WaitForInputIdle(updater.process.get(), kUpdaterStartWaitMs);
+    HWND foreground = ::GetForegroundWindow();
+    DWORD owner = 0;
+    if (foreground) ::GetWindowThreadProcessId(foreground, &owner);
+    if (!foreground || owner == updater.id) ::SetForegroundWindow(m_hWnd);
 }
 
 void CLoginDlg::ShowServerChoicePanel() {

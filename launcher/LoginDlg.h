@@ -6,6 +6,7 @@
 #include "controls/BitmapButton.h"
 #include "controls/BitmapDlg.h"
 #include "controls/ServerListBox.h"
+#include "ProcessStart.h"
 #include "ServerLocations.h"
 #include "UpdateCheck.h"
 #include "web/BrowserSink.h"
@@ -51,6 +52,7 @@ private:
     void LaunchGame(const vantor::LocationInfo& location, const std::string& payload);
     LRESULT OnUpdateResult(WPARAM wParam, LPARAM lParam);
     void StartUpdater();
+    void KeepForegroundFrom(const StartedProcess& updater);
 
     // Handlers.
     void OnDestroy();
