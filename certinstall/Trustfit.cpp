@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     }
 
     // A path too long to read names no folder; the current folder is the fallback.
-    const std::string path = CertificateFilePath(fw::GetModulePath());
+    const std::string path = CertificateFilePath(fw::GetModulePath(), fw::SystemLeadByteRule());
     ProcessHeapBlock block;
     ErrorText reason{};
     const FileStep failed = ReadCertificateFile(path, block, reason);

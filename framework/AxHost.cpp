@@ -1,5 +1,9 @@
 #include "AxHost.h"
 
+#include "SystemFolder.h"
+
+#include <string>
+
 namespace fw {
 
 namespace {
@@ -9,8 +13,13 @@ using AtlAxGetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
 
 // atl.dll stays loaded until the process ends: the window class it registers
 // lives in it. MinGW has no import library for it, hence the run-time lookup.
+// It is the system folder's, by full path: a load by bare name would take an
+// atl.dll beside the program first, inside a process that runs as administrator.
 HMODULE AtlModule() {
-    static HMODULE module = ::LoadLibraryA("atl.dll");
+    static HMODULE module = [] {
+        const std::string folder = GetSystemFolder();
+        return folder.empty() ? nullptr : ::LoadLibraryA((folder + "atl.dll").c_str());
+    }();
     return module;
 }
 

@@ -1,10 +1,15 @@
 #include "ModuleFolder.h"
 
-#include "text/GbkText.h"
-
 #include <windows.h>
 
 namespace fw {
+
+vantor::LeadByteRule SystemLeadByteRule() {
+    CPINFO info{};
+    // Without an answer GBK's rule stays, the code page of the game's players.
+    if (!::GetCPInfo(CP_ACP, &info)) return vantor::LeadByteRule::Gbk();
+    return vantor::LeadByteRule::FromRanges(info.LeadByte, sizeof info.LeadByte);
+}
 
 std::string GetModulePath() {
     char path[512] = {};
@@ -14,6 +19,6 @@ std::string GetModulePath() {
     return std::string(path, length);
 }
 
-std::string GetModuleFolder() { return vantor::FolderBeforeLastBackslash(GetModulePath()); }
+std::string GetModuleFolder() { return vantor::FolderBeforeLastBackslash(GetModulePath(), SystemLeadByteRule()); }
 
 }  // namespace fw

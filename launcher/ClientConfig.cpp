@@ -53,5 +53,9 @@ DWORD EnsureClientInfoFile(const std::string& path) {
 }
 
 std::string LauncherVersionLabel() {
-    return vantor::VersionLabelText(fw::ReadProfileString(".\\TesseraEngine.ini", "Launcher", "LauncherVersion", 127));
+    // The engine's settings come with the installation (updates replace them
+    // there), so they are read beside the launcher: one started from a shortcut
+    // without a start folder, or by the updater, shows the same version.
+    return vantor::VersionLabelText(
+        fw::ReadProfileString(GetLauncherFolder() + "TesseraEngine.ini", "Launcher", "LauncherVersion", 127));
 }

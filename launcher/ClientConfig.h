@@ -1,5 +1,5 @@
-// The launcher's settings on disk and in the registry: ClientInfo.ini in the
-// launcher folder, .\TesseraEngine.ini in the current directory, and the
+// The launcher's settings on disk and in the registry: ClientInfo.ini and
+// TesseraEngine.ini in the launcher folder (never the current one), and the
 // registry value Location that tells the updater where the game is installed.
 #pragma once
 
@@ -21,5 +21,5 @@ void RecordInstallFolder();
 // the failed creation or write (a partial file is removed again).
 DWORD EnsureClientInfoFile(const std::string& path);
 
-// The version label text from .\TesseraEngine.ini.
+// The version label text from TesseraEngine.ini in the launcher folder.
 std::string LauncherVersionLabel();

@@ -1,32 +1,17 @@
 #include "EnvironmentPrep.h"
 
 #include "ClientConfig.h"
+#include "framework/SystemFolder.h"
 #include "logic/EnvironmentCommands.h"
 
 #include <windows.h>
 
-namespace {
-
-// The registration tool's prefix: on the Windows 95 family it is called by its
-// full path in the system folder, elsewhere the search path finds it.
-std::string RegistrationToolPrefix() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!::GetVersionExA(&version)) return std::string();
-#pragma GCC diagnostic pop
-    if (version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) return std::string();
-    char system[80] = {};
-    UINT length = ::GetSystemDirectoryA(system, sizeof(system));
-    if (length == 0 || length >= sizeof(system)) return std::string();
-    return std::string(system, length) + "\\";
-}
-
-}  // namespace
-
 void StartEnvironmentPreparation() {
+    // Without the system folder no registration tool can be named whole; the
+    // one the search path would find instead is not run.
+    const std::string systemFolder = fw::GetSystemFolder();
+    std::vector<std::string> commands = vantor::EnvironmentCommands(systemFolder, GetLauncherFolder());
+    if (systemFolder.empty()) commands.erase(commands.begin(), commands.end() - 1);
     // Failures are not reported: a missing component shows up at login.
-    for (const std::string& command : vantor::EnvironmentCommands(RegistrationToolPrefix(), GetLauncherFolder()))
-        ::WinExec(command.c_str(), SW_HIDE);
+    for (const std::string& command : commands) ::WinExec(command.c_str(), SW_HIDE);
 }

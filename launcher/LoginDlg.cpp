@@ -21,6 +21,9 @@ namespace {
 
 const char kWindowTitle[] = "岚境·Vantor Online";
 
+// How long the launcher waits for an unseen updater to make its dialog.
+const DWORD kUpdaterStartWaitMs = 3000;
+
 struct ControlPlace {
     int id;
     int x, y, width, height;
@@ -44,7 +47,8 @@ const int kLoginControls[] = {IDC_SKEINBUTTON,  IDC_LOGINBUTTON,   IDC_SERVERLIS
 
 }  // namespace
 
-CLoginDlg::CLoginDlg(HWND parent) : CBitmapDlg(IDD_VANTORLOGIN_DIALOG, parent), m_nStatHost(0) {
+CLoginDlg::CLoginDlg(HWND parent)
+    : CBitmapDlg(IDD_VANTORLOGIN_DIALOG, parent), m_bCheckReported(false), m_nStatHost(0) {
     m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_nBackgroundResource = IDB_BACKGROUND;
 
@@ -95,8 +99,13 @@ bool CLoginDlg::OnInitDialog() {
 
 void CLoginDlg::DeleteSelfUpdateCopy() {
     // The updater's self-update copy is done with once the launcher runs again.
-    ::SetFileAttributesA(".\\Update\\autoupdate.exe", FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(".\\Update\\autoupdate.exe");
+    // It lies in the installation, not in whatever folder the launcher was
+    // started from; with no folder to name nothing is deleted.
+    const std::string folder = GetLauncherFolder();
+    if (folder.empty()) return;
+    const std::string copy = folder + "Update\\autoupdate.exe";
+    ::SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(copy.c_str());
 }
 
 void CLoginDlg::SubclassButtons() {
@@ -180,6 +189,7 @@ LRESULT CLoginDlg::OnUpdateResult(WPARAM wParam, LPARAM lParam) {
         StartUpdater();
         if (vantor::UpdaterForceFlag(m_strUpdateArg) != 0) ::ExitProcess(0);
     }
+    m_bCheckReported = true;
     ShowServerChoicePanel();
     return 0;
 }
@@ -188,7 +198,20 @@ void CLoginDlg::StartUpdater() {
     std::string commandLine;
     // An address too long for the command line is not passed on cut short.
     if (!vantor::BuildUpdaterCommandLine(fw::GetModuleFolder(), m_strUpdateArg, commandLine)) return;
-    StartDetachedProcess(commandLine);
+    StartedProcess updater = StartProcess(commandLine, fw::GetModuleFolder());
+    if (updater.process && vantor::UpdaterForceFlag(m_strUpdateArg) == 0) KeepForegroundFrom(updater);
+}
+
+void CLoginDlg::KeepForegroundFrom(const StartedProcess& updater) {
+    // An unseen update's dialog is never shown, yet it is activated when it is
+    // made, and the player's keys then go to that hidden window until a click.
+    // Once the updater waits for input its dialog exists: if it took the
+    // foreground, the launcher takes it back (never from another program).
+    ::WaitForInputIdle(updater.process.get(), kUpdaterStartWaitMs);
+    HWND foreground = ::GetForegroundWindow();
+    DWORD owner = 0;
+    if (foreground) ::GetWindowThreadProcessId(foreground, &owner);
+    if (!foreground || owner == updater.id) ::SetForegroundWindow(m_hWnd);
 }
 
 void CLoginDlg::ShowServerChoicePanel() {
@@ -296,6 +319,13 @@ bool CLoginDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
 
 bool CLoginDlg::OnCommand(int id, int notifyCode) {
     switch (id) {
+    case IDOK:
+        // Enter when no button is the default one (the Skein panel) or when
+        // the focus is on a control that passes it on. The launcher has no OK
+        // button: it ends only by the exit button, Escape, the login page, a
+        // login or the update check, never because the player typed Enter on
+        // a page that did not take it.
+        return true;
     case IDC_EXITBUTTON:
         OnCancel();
         return true;

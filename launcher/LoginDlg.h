@@ -6,6 +6,7 @@
 #include "controls/BitmapButton.h"
 #include "controls/BitmapDlg.h"
 #include "controls/ServerListBox.h"
+#include "ProcessStart.h"
 #include "ServerLocations.h"
 #include "UpdateCheck.h"
 #include "web/BrowserSink.h"
@@ -51,6 +52,7 @@ private:
     void LaunchGame(const vantor::LocationInfo& location, const std::string& payload);
     LRESULT OnUpdateResult(WPARAM wParam, LPARAM lParam);
     void StartUpdater();
+    void KeepForegroundFrom(const StartedProcess& updater);
 
     // Handlers.
     void OnDestroy();
@@ -70,6 +72,10 @@ private:
     fw::CStatic m_lblVersion;
 
     std::string m_strUpdateArg;  // the updater argument the update check named
+    // Set when the update check has reported and let the player go on: until
+    // then the login button does nothing, whether clicked or reached by Enter
+    // as the default button while hidden, so no login can skip a forced update.
+    bool m_bCheckReported;
     fw::ScopedHandle m_hUpdateEvent;  // "GET_UPDATE_INFO"
     UpdateCheck m_updateCheck;        // holds the supervisor thread
     std::string m_strVersion;    // [ClientInfo] Version

@@ -49,6 +49,9 @@ private:
 }  // namespace
 
 void CLoginDlg::OnLoginButton() {
+    // The button is hidden during the check but is the default one, so Enter
+    // reaches here; neither a server confirmation nor a login may come first.
+    if (!m_bCheckReported) return;
     if (!g_bServerChosen) {
         ConfirmServer();
         return;
@@ -122,6 +125,6 @@ void CLoginDlg::LaunchGame(const vantor::LocationInfo& location, const std::stri
         fw::AfxMessageBox(kReplyFailed);
         return;
     }
-    StartDetachedProcess(commandLine);
+    StartDetachedProcess(commandLine, fw::GetModuleFolder());
     ::PostQuitMessage(0);
 }

@@ -1,5 +1,6 @@
 #include "LoginStatistics.h"
 
+#include "ClientConfig.h"
 #include "Deployment.h"
 #include "framework/Internet.h"
 #include "framework/ProfileFile.h"
@@ -9,10 +10,12 @@
 
 namespace {
 
-// The marker and the report's inputs live in ClientInfo.ini of the current directory.
-const char kStatisticsFile[] = ".\\ClientInfo.ini";
-
-std::string ReadStatisticsKey(const char* key) { return fw::ReadProfileString(kStatisticsFile, "ClientInfo", key, 127); }
+// The marker and the report's inputs live in the installation's ClientInfo.ini,
+// whatever the current folder: a launcher started from elsewhere reports once,
+// like any other, and leaves no ClientInfo.ini behind in that folder.
+std::string ReadStatisticsKey(const char* key) {
+    return fw::ReadProfileString(GetClientInfoPath(), "ClientInfo", key, 127);
+}
 
 }  // namespace
 
@@ -35,7 +38,7 @@ void SendLoginStatistics(int statHost, const std::string& account) {
         char piece[1023];
         while (request.Read(piece, sizeof(piece)) > 0) {
         }
-        fw::WriteProfileString(kStatisticsFile, "ClientInfo", "IsSend", "1");
+        fw::WriteProfileString(GetClientInfoPath(), "ClientInfo", "IsSend", "1");
     } catch (const fw::CInternetException&) {
         // The report is tried again at the next login.
     }

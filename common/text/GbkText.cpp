@@ -9,17 +9,35 @@ bool IsGbkCharBoundary(const char* text, size_t length, size_t offset) {
     return at == offset;
 }
 
-size_t FindLastBackslash(const std::string& text) {
+LeadByteRule LeadByteRule::Gbk() {
+    static const unsigned char kGbkLeadBytes[] = {0x81, 0xFE};
+    return FromRanges(kGbkLeadBytes, sizeof kGbkLeadBytes);
+}
+
+LeadByteRule LeadByteRule::FromRanges(const unsigned char* ranges, size_t count) {
+    LeadByteRule rule;
+    for (size_t i = 0; i + 1 < count && ranges[i] != 0; i += 2)
+        for (unsigned c = ranges[i]; c <= ranges[i + 1]; ++c) rule.m_lead.set(c);
+    return rule;
+}
+
+size_t FindLastBackslash(const std::string& text) { return FindLastBackslash(text, LeadByteRule::Gbk()); }
+
+size_t FindLastBackslash(const std::string& text, const LeadByteRule& rule) {
     size_t found = std::string::npos;
     const char* begin = text.data();
     const char* end = begin + text.size();
-    for (const char* p = begin; p < end; p += GbkCharLength(p, end))
+    for (const char* p = begin; p < end; p += rule.CharLength(p, end))
         if (*p == '\\') found = static_cast<size_t>(p - begin);
     return found;
 }
 
 std::string FolderBeforeLastBackslash(const std::string& path) {
-    const size_t cut = FindLastBackslash(path);
+    return FolderBeforeLastBackslash(path, LeadByteRule::Gbk());
+}
+
+std::string FolderBeforeLastBackslash(const std::string& path, const LeadByteRule& rule) {
+    const size_t cut = FindLastBackslash(path, rule);
     return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }
 

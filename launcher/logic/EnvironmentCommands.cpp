@@ -2,11 +2,12 @@
 
 namespace vantor {
 
-std::vector<std::string> EnvironmentCommands(const std::string& prefix, const std::string& launcherFolder) {
+std::vector<std::string> EnvironmentCommands(const std::string& systemFolder, const std::string& launcherFolder) {
+    const std::string registration = "\"" + systemFolder + "regsvr32.exe\" /s \"";
     return {
-        prefix + "regsvr32.exe /s \"" + launcherFolder + "PlaymoorEncrypt.dll\"",
-        prefix + "regsvr32.exe /s \"" + launcherFolder + "PlaymoorPlugin.dll\"",
-        launcherFolder + "certs\\Trustfit.exe",
+        registration + launcherFolder + "PlaymoorEncrypt.dll\"",
+        registration + launcherFolder + "PlaymoorPlugin.dll\"",
+        "\"" + launcherFolder + "certs\\Trustfit.exe\"",
     };
 }
 

@@ -7,10 +7,14 @@
 
 namespace vantor {
 
-// In start order: the two silent registrations (component paths quoted), then
-// the certificate installer (path unquoted). prefix is the system folder with a
-// backslash on the Windows 95 family, empty elsewhere; launcherFolder ends with
-// a backslash.
-std::vector<std::string> EnvironmentCommands(const std::string& prefix, const std::string& launcherFolder);
+// In start order: the two silent registrations, then the certificate installer.
+// The launcher runs as administrator, so every program path is whole and
+// quoted: the registration tool is the system folder's (never one that the
+// search path finds first, such as a regsvr32.exe beside the launcher), and
+// the installer's quoted path cannot be read as a shorter program name at a
+// blank ("C:\Program Files\Vantor Online\certs\Trustfit.exe" unquoted first
+// tries "C:\Program.exe" and "...\Vantor.exe"). systemFolder and
+// launcherFolder end with a backslash.
+std::vector<std::string> EnvironmentCommands(const std::string& systemFolder, const std::string& launcherFolder);
 
 }  // namespace vantor

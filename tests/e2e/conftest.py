@@ -106,13 +106,14 @@ def silent_update_hosts(build_dir):
 
 @pytest.fixture
 def launcher(programs, install_dir, ui):
-    """Starts VantorLogin.exe in the installation folder (its current directory)
-    and returns (program, main window) once the window is up."""
-    def start(folder=None, wait=True):
+    """Starts VantorLogin.exe in the installation folder (its current directory,
+    unless cwd names another) and returns (program, main window) once the
+    window is up."""
+    def start(folder=None, wait=True, cwd=None):
         folder = Path(folder or install_dir)
         # A window of an earlier launcher that Wine has not yet taken down is not this one's.
         earlier = {w.hwnd for w in ui.windows() if w.text == LAUNCHER_TITLE}
-        program = programs(folder / "VantorLogin.exe", cwd=folder)
+        program = programs(folder / "VantorLogin.exe", cwd=Path(cwd or folder))
         program.wait_window = lambda timeout=60: ui.wait_window(title=LAUNCHER_TITLE, timeout=timeout,
                                                                 exclude=earlier)
         return program, program.wait_window() if wait else None

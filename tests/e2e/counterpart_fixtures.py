@@ -9,6 +9,7 @@ web_service also needs login_fixtures (the login hosts' TLS listeners)."""
 import shutil
 import sys
 import time
+from contextlib import contextmanager
 from dataclasses import dataclass
 from pathlib import Path
 
@@ -25,8 +26,65 @@ from counterparts.services.updateinfo import UpdateInfoService, UpdateOffer  # n
 from counterparts.services.web import WebService  # noqa: E402
 from vantor_bench.uidriver import wait_for  # noqa: E402
 
-# The programs the launcher starts, by their path in the installation folder.
+# The programs the launcher starts, by their path in the installation folder;
+# the system's programs, which it names by their full path in the system
+# folder, by their name there.
 RECORDED_PROGRAMS = ("regsvr32.exe", "certs/Trustfit.exe", "VantorUpdate.exe")
+SYSTEM_PROGRAMS = ("regsvr32.exe",)
+
+
+def system_folder(wine):
+    """The prefix's system folder (C:\\windows\\system32), where the launcher
+    takes regsvr32.exe from, for 32-bit and 64-bit prefixes alike."""
+    return wine.prefix / "drive_c" / "windows" / "system32"
+
+
+class SystemProgram:
+    """A recording program planted in the prefix's system folder under a
+    system program's name; put_back() restores the system's own. Wine runs
+    its built-in program for a name it has one for, whatever file lies in the
+    system folder, so a load-order override makes it take the planted file."""
+
+    OVERRIDES = r"HKCU\Software\Wine\DllOverrides"
+
+    def __init__(self, wine, name):
+        self.wine = wine
+        self.name = name
+        self.path = system_folder(wine) / name
+        self.saved = self.path.with_name(name + ".vantor-saved")
+
+    def load_order(self, order):
+        """"native" runs the planted file, "builtin" Wine's own program."""
+        self.wine.reg_add(self.OVERRIDES, self.name, order)
+
+    def plant(self, recorder_exe):
+        if not self.saved.exists():
+            shutil.move(str(self.path), str(self.saved))
+        shutil.copyfile(recorder_exe, self.path)
+        self.load_order("native")
+
+    def put_back(self):
+        if self.saved.exists():
+            shutil.move(str(self.saved), str(self.path))
+            self.load_order("builtin")
+        for log in self.path.parent.glob(self.path.name + ".*.log"):
+            log.unlink()
+        self.path.with_name(self.path.name + ".hold").unlink(missing_ok=True)
+
+
+@contextmanager
+def system_program_of_its_own(wine, name):
+    """The system's own program while the block runs, also where a test has
+    planted a recorder in its place (for the tests' own registrations)."""
+    program = SystemProgram(wine, name)
+    if not program.saved.exists():
+        yield
+        return
+    program.load_order("builtin")
+    try:
+        yield
+    finally:
+        program.load_order("native")
 
 
 @pytest.fixture
@@ -153,21 +211,36 @@ class RecordedStart:
 
 
 class Recorders:
-    """Recording programs in an installation folder: each start of one of them
-    leaves its command line in <program>.cmdline.log beside it."""
+    """Recording programs in an installation folder, and in the system folder
+    for the system's programs (wine given): each start of one of them leaves
+    its command line in <program>.cmdline.log beside it."""
 
-    def __init__(self, install_dir, recorder_exe):
+    def __init__(self, install_dir, recorder_exe, wine=None):
         self.install_dir = Path(install_dir)
         self.recorder_exe = Path(recorder_exe)
+        self.system = {name: SystemProgram(wine, name) for name in SYSTEM_PROGRAMS} if wine else {}
+
+    def _path(self, program):
+        if program in self.system:
+            return self.system[program].path
+        return self.install_dir / program
 
     def install(self, *programs):
         for program in programs:
+            if program in self.system:
+                self.system[program].plant(self.recorder_exe)
+                continue
             target = self.install_dir / program
             target.parent.mkdir(parents=True, exist_ok=True)
             shutil.copyfile(self.recorder_exe, target)
 
+    def put_back(self):
+        """The system's own programs again."""
+        for program in self.system.values():
+            program.put_back()
+
     def _log(self, program, kind):
-        path = self.install_dir / f"{program}.{kind}.log"
+        path = Path(f"{self._path(program)}.{kind}.log")
         if not path.exists():
             return []
         return path.read_bytes().split(b"\n")[:-1]   # a line is complete at its line feed
@@ -195,23 +268,25 @@ class Recorders:
 
     def hold(self, program):
         """Makes the program's next starts stay running until release()."""
-        (self.install_dir / f"{program}.hold").write_bytes(b"")
+        Path(f"{self._path(program)}.hold").write_bytes(b"")
 
     def release(self, program):
-        (self.install_dir / f"{program}.hold").unlink(missing_ok=True)
+        Path(f"{self._path(program)}.hold").unlink(missing_ok=True)
 
 
 @pytest.fixture
-def recorders(install_dir, build_dir):
-    """Recording programs installed in place of regsvr32.exe, certs\\Trustfit.exe
-    and VantorUpdate.exe (a process start searches the starter's own folder
-    first, so the launcher starts these). A test that wants the real ones back
-    copies them from build_dir / "image"."""
+def recorders(install_dir, build_dir, wine):
+    """Recording programs installed in place of certs\\Trustfit.exe and
+    VantorUpdate.exe in the installation folder, and of regsvr32.exe in the
+    prefix's system folder, where the launcher takes it from. A test that
+    wants the real ones back copies them from build_dir / "image", or calls
+    put_back() for the system's."""
     recorder_exe = build_dir / "counterparts" / "recorder.exe"
     if not recorder_exe.exists():
         pytest.exit(f"no {recorder_exe}: run scripts/build.sh win32 first", returncode=3)
-    folder = Recorders(install_dir, recorder_exe)
+    folder = Recorders(install_dir, recorder_exe, wine)
     folder.install(*RECORDED_PROGRAMS)
     yield folder
     for program in RECORDED_PROGRAMS:
         folder.release(program)
+    folder.put_back()

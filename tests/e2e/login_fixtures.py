@@ -44,7 +44,11 @@ class LoginMachine:
     def _regsvr32(self, *switches):
         if not self.component.exists():
             pytest.fail(f"{self.component} missing: the Win32 build has no password-protection component")
-        result = self.wine.run(["regsvr32", *switches, "/s", self.wine.winpath(self.component)], timeout=120)
+        # Imported here: importing the plugin module at load time kept pytest
+        # from registering its fixtures.
+        from counterpart_fixtures import system_program_of_its_own
+        with system_program_of_its_own(self.wine, "regsvr32.exe"):
+            result = self.wine.run(["regsvr32", *switches, "/s", self.wine.winpath(self.component)], timeout=120)
         if result.returncode != 0:
             pytest.fail(f"regsvr32 {' '.join(switches)} {COMPONENT} ended with {result.returncode}")
 
@@ -69,7 +73,7 @@ def login_machine(wine, build_dir):
 def login_install(login_machine, recorders, install_dir, ui):
     """The installation folder, ready for a login: the prefix trusts the
     development CA and knows the component; recording programs stand in for
-    regsvr32.exe and certs\\Trustfit.exe, so that the launcher's start neither
+    the system's regsvr32.exe and certs\\Trustfit.exe, so that the launcher's start neither
     re-registers the component from this (temporary) folder nor re-imports
     the certificates while a test runs. Afterwards the game stand-ins the
     test's launcher started are closed (by the windows of new processes)."""

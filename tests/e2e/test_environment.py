@@ -1,27 +1,27 @@
 """Environment preparation at every launcher start: the two component
 registrations and the certificate installer, read back from recording
-programs in place of regsvr32.exe and certs\\Trustfit.exe."""
+programs in place of the system folder's regsvr32.exe and of
+certs\\Trustfit.exe. The launcher runs as administrator, so it starts and
+loads only what it names by full path: programs and libraries planted where
+a search or an unquoted path would find them first stay untouched."""
+import shutil
+from contextlib import contextmanager, nullcontext
 
-from counterpart_fixtures import RECORDED_PROGRAMS, Recorders
+import pytest
+
 from launcher_panels import launcher_folder, wait_for_login_panel
-from vantor_bench.programs import InstallFolder
 
 PREPARATION = ("regsvr32.exe", "certs/Trustfit.exe")
+SYSTEM_REGSVR32 = b'"C:\\windows\\system32\\regsvr32.exe" /s "'
 VK_ESCAPE = 0x1B
 
 
 def expected_command_lines(wine, folder_path):
     folder = launcher_folder(wine, folder_path)
-    installer = folder + b"certs\\Trustfit.exe"
-    if b" " in installer:
-        # Wine's process start puts quotes around an unquoted program path with
-        # blanks (Windows passes the line on unchanged), so that is what the
-        # started program sees; the folder without blanks shows the launcher's own.
-        installer = b'"' + installer + b'"'
     return [
-        b'regsvr32.exe /s "' + folder + b'PlaymoorEncrypt.dll"',
-        b'regsvr32.exe /s "' + folder + b'PlaymoorPlugin.dll"',
-        installer,
+        SYSTEM_REGSVR32 + folder + b'PlaymoorEncrypt.dll"',
+        SYSTEM_REGSVR32 + folder + b'PlaymoorPlugin.dll"',
+        b'"' + folder + b'certs\\Trustfit.exe"',
     ]
 
 
@@ -34,14 +34,53 @@ def test_three_hidden_starts_with_exact_command_lines_in_order(launcher, wine, i
     assert [s.program for s in starts] == ["regsvr32.exe", "regsvr32.exe", "certs/Trustfit.exe"]
 
 
-def test_installer_path_is_not_quoted(launcher, wine, build_dir, tmp_path, update_service):
-    folder = InstallFolder(tmp_path / "VantorOnline", build_dir / "image").path
-    recorders = Recorders(folder, build_dir / "counterparts" / "recorder.exe")
-    recorders.install(*RECORDED_PROGRAMS)
-    launcher(folder)
-    starts = recorders.wait_starts(3, programs=PREPARATION)
-    assert [s.command_line for s in starts] == expected_command_lines(wine, folder)
-    assert starts[2].command_line == launcher_folder(wine, folder) + b"certs\\Trustfit.exe"
+def plant_program(build_dir, path):
+    shutil.copyfile(build_dir / "counterparts" / "recorder.exe", path)
+    return [path.with_name(path.name + ".cmdline.log")]
+
+
+def plant_library(build_dir, path):
+    shutil.copyfile(build_dir / "counterparts" / "loadrecorder.dll", path)
+    return [path.with_name(path.name + ".loaded.log")]
+
+
+@contextmanager
+def native_first(wine, library):
+    """Wine takes its built-in library before a file beside the program unless
+    told otherwise; Windows takes the file. Told so, a load by bare name finds
+    the planted file first, as on Windows."""
+    overrides = r"HKCU\Software\Wine\DllOverrides"
+    wine.reg_add(overrides, library, "native,builtin")
+    try:
+        yield
+    finally:
+        wine.run(["reg", "delete", overrides, "/v", library, "/f"])
+
+
+# Where each planted file would be taken before the system's or the
+# installation's own: "...\Vantor Online\certs\Trustfit.exe" unquoted is first
+# tried as "...\Vantor.exe"; a bare "regsvr32.exe" or "atl.dll" is looked for
+# in the program's folder first.
+PLANTED = {
+    "Vantor.exe beside the installation folder": (plant_program, lambda install: install.parent / "Vantor.exe"),
+    "regsvr32.exe beside the launcher": (plant_program, lambda install: install / "regsvr32.exe"),
+    "atl.dll beside the launcher": (plant_library, lambda install: install / "atl.dll"),
+}
+
+
+@pytest.mark.parametrize("planted", list(PLANTED))
+def test_programs_and_libraries_planted_on_the_search_path_are_never_taken(
+        launcher, ui, wine, build_dir, install_dir, update_service, recorders, planted):
+    plant, where = PLANTED[planted]
+    assert " " in install_dir.name, "the folder's blank is where an unquoted path breaks"
+    traces = plant(build_dir, where(install_dir))
+
+    with native_first(wine, "atl") if plant is plant_library else nullcontext():
+        _, window = launcher()
+        starts = recorders.wait_starts(3, programs=PREPARATION)
+        wait_for_login_panel(ui, window)   # the web views are up by now: atl.dll is loaded
+    assert [s.command_line for s in starts] == expected_command_lines(wine, install_dir)
+    assert [trace for trace in traces if trace.exists()] == []
 
 
 def test_starts_are_not_awaited(launcher, ui, install_dir, update_service, recorders):
@@ -67,7 +106,9 @@ def test_every_start_registers_again(launcher, ui, wine, install_dir, update_ser
 def test_missing_installer_and_components_leave_the_launcher_running(launcher, ui, install_dir,
                                                                      update_service, recorders):
     (install_dir / "certs" / "Trustfit.exe").unlink()
-    (install_dir / "regsvr32.exe").unlink()   # the system's tool runs, and finds no component files
+    for component in ("PlaymoorEncrypt.dll", "PlaymoorPlugin.dll"):
+        (install_dir / component).unlink(missing_ok=True)
+    recorders.put_back()   # the system's tool runs, and finds no component files
     program, window = launcher()
     wait_for_login_panel(ui, window)
     assert ui.message_box() is None

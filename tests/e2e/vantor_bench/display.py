@@ -101,6 +101,11 @@ class Display:
         """Lets the left button go where the pointer is."""
         self._xdotool("mouseup", "1")
 
+    def key(self, name):
+        """Presses and releases a real key (an X key name such as "Return"),
+        which goes wherever the keyboard focus is, as a player's typing does."""
+        self._xdotool("key", name)
+
     def _xdotool(self, *words):
         subprocess.run(["xdotool", *words], env={**os.environ, "DISPLAY": self.name}, check=True, timeout=60,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

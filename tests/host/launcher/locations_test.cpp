@@ -41,12 +41,12 @@ TEST(BuiltInLocations, AreTheThreeRegionsInOrder) {
     EXPECT_EQ(3, kBuiltInLocations[2].id);
 }
 
-TEST(EnvironmentCommands, QuotesComponentPathsButNotTheInstaller) {
-    auto commands = EnvironmentCommands("", "C:\\Program Files\\Vantor\\");
+TEST(EnvironmentCommands, QuotesEveryProgramAndComponentPath) {
+    auto commands = EnvironmentCommands("C:\\windows\\system32\\", "C:\\Program Files\\Vantor Online\\");
     ASSERT_EQ(3u, commands.size());
-    EXPECT_EQ("regsvr32.exe /s \"C:\\Program Files\\Vantor\\PlaymoorEncrypt.dll\"", commands[0]);
-    EXPECT_EQ("regsvr32.exe /s \"C:\\Program Files\\Vantor\\PlaymoorPlugin.dll\"", commands[1]);
-    EXPECT_EQ("C:\\Program Files\\Vantor\\certs\\Trustfit.exe", commands[2]);
-    EXPECT_EQ("C:\\WINDOWS\\SYSTEM\\regsvr32.exe /s \"D:\\V\\PlaymoorEncrypt.dll\"",
-              EnvironmentCommands("C:\\WINDOWS\\SYSTEM\\", "D:\\V\\")[0]);
+    EXPECT_EQ("\"C:\\windows\\system32\\regsvr32.exe\" /s \"C:\\Program Files\\Vantor Online\\PlaymoorEncrypt.dll\"",
+              commands[0]);
+    EXPECT_EQ("\"C:\\windows\\system32\\regsvr32.exe\" /s \"C:\\Program Files\\Vantor Online\\PlaymoorPlugin.dll\"",
+              commands[1]);
+    EXPECT_EQ("\"C:\\Program Files\\Vantor Online\\certs\\Trustfit.exe\"", commands[2]);
 }

@@ -104,3 +104,51 @@ INSTANTIATE_TEST_SUITE_P(
         CutCase{"LeadByteAndLetterAreOneCharacter", "a\x81" "b", 2, 1},
         CutCase{"LeadByteAtTheEndStandsAlone", "ab\x81", 3, 3}),
     [](const ::testing::TestParamInfo<CutCase>& info) { return std::string(info.param.name); });
+
+// --- the system code page's rule ----------------------------------------------------
+// The lead-byte ranges as the system reports them: 936 has one, 1252 none.
+
+namespace {
+
+const unsigned char kRanges936[12] = {0x81, 0xFE};
+const unsigned char kRanges1252[12] = {};
+const unsigned char kRanges932[12] = {0x81, 0x9F, 0xE0, 0xFC};
+
+}  // namespace
+
+TEST(LeadByteRule, FromTheSystemsRangesMatchesGbkUnder936) {
+    const LeadByteRule system = LeadByteRule::FromRanges(kRanges936, sizeof kRanges936);
+    const LeadByteRule gbk = LeadByteRule::Gbk();
+    for (unsigned c = 0; c < 256; ++c) EXPECT_EQ(gbk.IsLead(c), system.IsLead(c)) << c;
+    EXPECT_EQ(2u, FindLastBackslash("C:\\\x81\\", system));
+}
+
+TEST(LeadByteRule, RangesStopAtTheFirstZeroPair) {
+    const unsigned char ranges[] = {0x81, 0x9F, 0, 0, 0xE0, 0xFC};
+    const LeadByteRule rule = LeadByteRule::FromRanges(ranges, sizeof ranges);
+    EXPECT_TRUE(rule.IsLead(0x9F));
+    EXPECT_FALSE(rule.IsLead(0xE0));
+}
+
+// Under 1251 or 1252 a letter such as "é" (0xE9) or "Ж" (0xC6) before a "\"
+// is one byte, and the "\" after it is the folder's separator.
+TEST(FolderBeforeLastBackslash, Under1252EveryBackslashSeparates) {
+    const LeadByteRule rule = LeadByteRule::FromRanges(kRanges1252, sizeof kRanges1252);
+    EXPECT_EQ("C:\\Jeux\\Vantor Onlin\xE9",
+              FolderBeforeLastBackslash("C:\\Jeux\\Vantor Onlin\xE9\\VantorLogin.exe", rule));
+    EXPECT_EQ("C:\\\xC6", FolderBeforeLastBackslash("C:\\\xC6\\VantorUpdate.exe", LeadByteRule::SingleByte()));
+    // GBK would read 0xE9 0x5C as one character and cut one folder too high.
+    EXPECT_EQ("C:\\Jeux", FolderBeforeLastBackslash("C:\\Jeux\\Vantor Onlin\xE9\\VantorLogin.exe"));
+}
+
+TEST(FolderBeforeLastBackslash, Under936ATrailBackslashStaysInTheName) {
+    const LeadByteRule rule = LeadByteRule::FromRanges(kRanges936, sizeof kRanges936);
+    EXPECT_EQ("C:\\\xd3\xce\xcf\xb7\\\xc6\x5c", FolderBeforeLastBackslash("C:\\\xd3\xce\xcf\xb7\\\xc6\x5c\\a.exe", rule));
+    EXPECT_EQ("C:", FolderBeforeLastBackslash("C:\\\xc6\x5c" "a.exe", rule));
+}
+
+TEST(FolderBeforeLastBackslash, Under932OnlyItsLeadBytesJoin) {
+    const LeadByteRule rule = LeadByteRule::FromRanges(kRanges932, sizeof kRanges932);
+    EXPECT_EQ("C:\\\x95\x5c", FolderBeforeLastBackslash("C:\\\x95\x5c\\a.exe", rule)) << "0x95 leads in 932";
+    EXPECT_EQ("C:\\\xA0", FolderBeforeLastBackslash("C:\\\xA0\\a.exe", rule)) << "0xA0 leads nothing in 932";
+}
