@@ -41,6 +41,11 @@ else
     echo "package-keys.sh: the $deployment deployment takes packages signed with the operator's key: set VANTOR_SIGN_CERT" >&2
     exit 1
   fi
+  # A certificate of any development CA (they all name this organisation) is refused too.
+  if openssl x509 -in "$cert" -noout -subject -issuer -nameopt RFC2253 | grep -q "O=Playmoor Development"; then
+    echo "package-keys.sh: $cert is a development certificate; the $deployment deployment never takes packages signed with it" >&2
+    exit 1
+  fi
   openssl x509 -in "$cert" -noout -pubkey | openssl pkey -pubin -outform DER -out "$work/0.der"
   add_key "$(basename "$cert")" "$work/0.der"
   IFS=: read -r -a extra <<<"${VANTOR_PACKAGE_KEYS:-}"
