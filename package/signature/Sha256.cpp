@@ -2,6 +2,12 @@
 
 #include <cstring>
 
+#if defined(__i386__) || defined(__x86_64__)
+#include <cpuid.h>
+#include <immintrin.h>
+#define VANTOR_SHA_EXTENSIONS 1
+#endif
+
 namespace vantor {
 namespace {
 
@@ -17,7 +23,65 @@ constexpr uint32_t kRound[64] = {
 
 inline uint32_t Rotate(uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
 
+#ifdef VANTOR_SHA_EXTENSIONS
+// The processor's SHA instructions, where it has them (with SSSE3 and SSE4.1):
+// ten times the plain code's speed, so that hashing a package as it arrives
+// costs the download next to nothing.
+bool HasShaExtensions() {
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    if (!__get_cpuid(1, &a, &b, &c, &d) || !(c & bit_SSSE3) || !(c & bit_SSE4_1)) return false;
+    if (!__get_cpuid_count(7, 0, &a, &b, &c, &d)) return false;
+    return (b & (1u << 29)) != 0;
+}
+
+// Compresses whole blocks; the state words are kept as ABEF and CDGH.
+__attribute__((target("sha,ssse3,sse4.1"))) void CompressWithShaExtensions(uint32_t* state, const uint8_t* data,
+                                                                            size_t blocks) {
+    const __m128i byteSwap = _mm_set_epi64x(0x0c0d0e0f08090a0bULL, 0x0405060700010203ULL);
+    __m128i cdab = _mm_shuffle_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(state)), 0xB1);
+    __m128i cdgh = _mm_shuffle_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(state + 4)), 0x1B);
+    __m128i abef = _mm_alignr_epi8(cdab, cdgh, 8);
+    cdgh = _mm_blend_epi16(cdgh, cdab, 0xF0);
+    for (; blocks > 0; --blocks, data += 64) {
+        const __m128i abefBefore = abef, cdghBefore = cdgh;
+        __m128i w[4];
+#pragma GCC unroll 16
+        for (int g = 0; g < 16; ++g) {  // four rounds a step
+            if (g < 4) w[g] = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 16 * g)), byteSwap);
+            __m128i message = _mm_add_epi32(w[g % 4], _mm_loadu_si128(reinterpret_cast<const __m128i*>(kRound + 4 * g)));
+            cdgh = _mm_sha256rnds2_epu32(cdgh, abef, message);
+            if (g >= 3 && g < 15) {
+                __m128i& next = w[(g + 1) % 4];
+                next = _mm_add_epi32(next, _mm_alignr_epi8(w[g % 4], w[(g + 3) % 4], 4));
+                next = _mm_sha256msg2_epu32(next, w[g % 4]);
+            }
+            message = _mm_shuffle_epi32(message, 0x0E);
+            abef = _mm_sha256rnds2_epu32(abef, cdgh, message);
+            if (g >= 1 && g < 13) w[(g + 3) % 4] = _mm_sha256msg1_epu32(w[(g + 3) % 4], w[g % 4]);
+        }
+        abef = _mm_add_epi32(abef, abefBefore);
+        cdgh = _mm_add_epi32(cdgh, cdghBefore);
+    }
+    const __m128i feba = _mm_shuffle_epi32(abef, 0x1B);
+    const __m128i dchg = _mm_shuffle_epi32(cdgh, 0xB1);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(state), _mm_blend_epi16(feba, dchg, 0xF0));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(state + 4), _mm_alignr_epi8(dchg, feba, 8));
+}
+
+const bool kShaExtensions = HasShaExtensions();
+#endif
+
 }  // namespace
+
+void Sha256::CompressBlocks(const uint8_t* data, size_t blocks) {
+#ifdef VANTOR_SHA_EXTENSIONS
+    if (kShaExtensions && m_bUseExtensions) {
+        CompressWithShaExtensions(m_state, data, blocks);
+        return;
+    }
+#endif
+    for (; blocks > 0; --blocks, data += 64) Compress(data);
+}
 
 Sha256::Sha256()
     : m_state{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19} {}
@@ -66,10 +130,12 @@ void Sha256::Add(const void* data, size_t size) {
         bytes += take;
         size -= take;
         if (m_blockUsed < 64) return;
-        Compress(m_block);
+        CompressBlocks(m_block, 1);
         m_blockUsed = 0;
     }
-    for (; size >= 64; bytes += 64, size -= 64) Compress(bytes);
+    CompressBlocks(bytes, size / 64);
+    bytes += size / 64 * 64;
+    size %= 64;
     std::memcpy(m_block, bytes, size);
     m_blockUsed = size;
 }

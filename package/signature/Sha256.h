@@ -23,13 +23,18 @@ public:
         return hash.Finish();
     }
 
+    // The tests compare the processor's SHA instructions with the plain code.
+    void UsePlainCode() { m_bUseExtensions = false; }
+
 private:
     void Compress(const uint8_t* block);
+    void CompressBlocks(const uint8_t* data, size_t blocks);
 
     uint32_t m_state[8];
     uint8_t m_block[64];
     size_t m_blockUsed = 0;
     uint64_t m_totalBytes = 0;
+    bool m_bUseExtensions = true;
 };
 
 }  // namespace vantor

@@ -30,3 +30,17 @@ TEST(Sha256, PiecesOfAnySizeGiveOneDigest) {
         EXPECT_EQ("cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0", InPieces(million, piece))
             << piece;
 }
+
+TEST(Sha256, TheProcessorsShaInstructionsAgreeWithThePlainCode) {
+    std::string data(300000, '\0');
+    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>((i * 2654435761u) >> 13);
+    for (size_t length : {size_t(0), size_t(55), size_t(64), size_t(1000), size_t(299999)}) {
+        vantor::Sha256 fast, plain;
+        plain.UsePlainCode();
+        for (size_t at = 0; at < length; at += 777) {
+            fast.Add(data.data() + at, std::min<size_t>(777, length - at));
+            plain.Add(data.data() + at, std::min<size_t>(777, length - at));
+        }
+        EXPECT_EQ(Hex(plain.Finish()), Hex(fast.Finish())) << length;
+    }
+}
