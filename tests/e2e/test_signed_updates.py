@@ -7,6 +7,7 @@ refusals (every part of the archive flipped, cut, oversized blocks) are the
 Win32 tests' (tests/win32/package/signature_verify_test.cpp)."""
 import shutil
 import subprocess
+from types import SimpleNamespace
 
 import pytest
 
@@ -67,11 +68,6 @@ BAD_ARCHIVES = {"unsigned": unsigned, "tampered": tampered, "foreign key": signe
                 "copied signature block": block_of_another_archive}
 
 
-class Context:
-    def __init__(self, **kw):
-        self.__dict__.update(kw)
-
-
 @pytest.mark.parametrize("bad", list(BAD_ARCHIVES))
 def test_archive_without_the_operators_signature_is_refused(
         ui, wine, build_dir, install_dir, tmp_path, download_service, update_service, run_updater, launcher,
@@ -80,7 +76,8 @@ def test_archive_without_the_operators_signature_is_refused(
     recorder = (build_dir / "counterparts" / "recorder.exe").read_bytes()
     package = make_update_package(wine, build_dir, tmp_path / "package",
                                   {SELF_UPDATE_EXE: recorder, "news.txt": b"news"})
-    served = BAD_ARCHIVES[bad](Context(archive=package.archive, wine=wine, build_dir=build_dir, tmp_path=tmp_path))
+    served = BAD_ARCHIVES[bad](SimpleNamespace(archive=package.archive, wine=wine, build_dir=build_dir,
+                                               tmp_path=tmp_path))
     download_service.add_package(PACKAGE, served)
     shutil.copyfile(build_dir / "image" / UPDATER_EXE, install_dir / UPDATER_EXE)
     before = installed_files(install_dir)
