@@ -65,10 +65,19 @@ bool CHttpSocket::Connect(const char* host, int port, int timeoutMs) {
     int errorSize = sizeof error;
     if (::getsockopt(m_socket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &errorSize) != 0 || error != 0)
         return false;
-    u_long blocking = 0;
-    if (::ioctlsocket(m_socket, FIONBIO, &blocking) != 0) return false;
+    // The socket stays non-blocking: a receive takes what has come at once,
+    // and only when nothing has come does it wait (WaitReadable), so that a
+    // download that flows costs no more calls than a blocking one.
     m_bConnected = true;
     return true;
+}
+
+int CHttpSocket::ReceiveWithin(char* buffer, int size, DWORD deadline) const {
+    for (;;) {
+        const int n = ::recv(m_socket, buffer, size, 0);
+        if (n != SOCKET_ERROR || ::WSAGetLastError() != WSAEWOULDBLOCK) return n;
+        if (!WaitReadable(MillisecondsLeft(deadline))) return SOCKET_ERROR;
+    }
 }
 
 bool CHttpSocket::WaitReadable(int milliseconds) const {
@@ -111,6 +120,15 @@ bool CHttpSocket::SendRequest(const char* data, int length) {
     // Partial sends are carried on until every byte has left.
     for (int sent = 0; sent < length;) {
         int n = ::send(m_socket, data + sent, length - sent, 0);
+        if (n == SOCKET_ERROR && ::WSAGetLastError() == WSAEWOULDBLOCK) {
+            // The send buffer is full for a moment: wait for room, as a blocking send would.
+            fd_set writable;
+            FD_ZERO(&writable);
+            FD_SET(m_socket, &writable);
+            timeval limit{m_nReceiveTimeoutMs / 1000, 0};
+            if (StopRequested() || ::select(0, nullptr, &writable, nullptr, &limit) != 1) return false;
+            continue;
+        }
         if (n == SOCKET_ERROR || n == 0) return false;
         sent += n;
     }
@@ -121,11 +139,7 @@ bool CHttpSocket::SendRequest(const char* data, int length) {
 
 int CHttpSocket::Receive(char* buffer, int size) {
     if (!m_bConnected) return 0;
-    if (!WaitReadable(m_nReceiveTimeoutMs)) {
-        Close();
-        return -1;
-    }
-    int n = ::recv(m_socket, buffer, size, 0);
+    int n = ReceiveWithin(buffer, size, ::GetTickCount() + static_cast<DWORD>(m_nReceiveTimeoutMs));
     if (n <= 0) Close();
     return n;
 }
@@ -151,7 +165,7 @@ const char* CHttpSocket::ReadResponseHeader(int& length) {
         // One byte per receive: the header's end is found without taking any body byte.
         const DWORD deadline = ::GetTickCount() + kHeaderTimeoutMs;
         char byte = 0;
-        while (WaitReadable(MillisecondsLeft(deadline)) && ::recv(m_socket, &byte, 1, 0) == 1) {
+        while (ReceiveWithin(&byte, 1, deadline) == 1) {
             if (m_header.Add(byte)) break;
         }
         m_nHeaderLength = m_header.length();

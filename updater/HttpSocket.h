@@ -56,6 +56,9 @@ public:
 private:
     // Whether data can be read within milliseconds; false on time-out, error or stop.
     bool WaitReadable(int milliseconds) const;
+    // One recv on the non-blocking socket, waiting for data until deadline (a
+    // GetTickCount value); recv's result, SOCKET_ERROR on time-out or stop.
+    int ReceiveWithin(char* buffer, int size, DWORD deadline) const;
     bool StopRequested() const { return m_pStop && *m_pStop; }
 
     char m_szRequest[vantor::kHttpRequestBufferSize];
