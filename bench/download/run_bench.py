@@ -353,9 +353,22 @@ def check_same(a, b):
         raise RuntimeError(f"{b} is not a copy of {a}")
 
 
+def signed_random_archive(bench, path, size):
+    """size random bytes closed by an empty zip end record and signed with the
+    development key: the updater checks the signature as it downloads and keeps
+    only a signed file (whose unpack then fails: it holds no entry). Gives its
+    whole size."""
+    from counterparts.services.packages import sign_package
+    random_file(path, size)
+    with open(path, "ab") as out:
+        out.write(b"PK\x05\x06" + bytes(18))
+    sign_package(bench.wine, BUILD, path, timeout=900)
+    return path.stat().st_size
+
+
 def download_rows(bench, args, rows):
-    size = args.mb * MIB
-    source = random_file(bench.server.folder / "bench.bin", size)
+    source = bench.server.folder / "bench.bin"
+    size = signed_random_archive(bench, source, args.mb * MIB)
     url = bench.server.url("bench.bin")
     section = f"download of {args.mb} MiB from nginx on loopback, best of {args.repeat}"
     client = "curl (native)" if shutil.which("curl") else "python urllib (native, for curl)"
