@@ -55,6 +55,11 @@ struct FileHandleTraits {  // CreateFile answers INVALID_HANDLE_VALUE on failure
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) { ::CloseHandle(h); }
 };
+struct FindHandleTraits {  // FindFirstFile answers INVALID_HANDLE_VALUE on failure
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::FindClose(h); }
+};
 struct RegKeyTraits {
     using Handle = HKEY;
     static Handle Invalid() { return nullptr; }
@@ -115,6 +120,7 @@ using ScopedCryptKey = UniqueResource<CryptKeyTraits>;
 using ScopedCryptHash = UniqueResource<CryptHashTraits>;
 using ScopedLocalMemory = UniqueResource<LocalMemoryTraits>;
 using ScopedFile = UniqueResource<FileHandleTraits>;
+using ScopedFind = UniqueResource<FindHandleTraits>;
 using ScopedRegKey = UniqueResource<RegKeyTraits>;
 using ScopedInternetHandle = UniqueResource<InternetHandleTraits>;
 using ScopedMemoryDC = UniqueResource<MemoryDCTraits>;

@@ -73,6 +73,16 @@ bool v_zipfile::add_a_file(const char* filePath) {
     return m_session->writer.AddFile(filePath, vzip::BaseNameOf(filePath), {}, kIndependentStretch);
 }
 
+bool v_zipfile::add_a_file_as(const char* filePath, const char* storedName) {
+    std::vector<std::string> parts;
+    bool isFolder = false;
+    if (!filePath || !*filePath || !storedName || !vzip::SplitEntryName(storedName, &parts, &isFolder) || isFolder) {
+        m_session->writer.AddFile("", "");  // spoils the archive as any other failed add does
+        return false;
+    }
+    return m_session->writer.AddFile(filePath, storedName, {}, kIndependentStretch);  // history as above
+}
+
 bool v_zipfile::close_v_zipfile_forzip() { return m_session->writer.Finish(); }
 
 bool v_zipfile::open_v_zipfile_forunzip(const char* archivePath) {

@@ -36,6 +36,9 @@ public:
     // answers false.
     V_ZIPFILE_API bool open_v_zipfile_forzip(const char* archivePath);
     V_ZIPFILE_API bool add_a_file(const char* filePath);
+    // The same under storedName, which may name folders ("certs/certs.p7b"):
+    // unzipping writes the file into those folders below the related folder.
+    V_ZIPFILE_API bool add_a_file_as(const char* filePath, const char* storedName);
     V_ZIPFILE_API bool close_v_zipfile_forzip();
 
     // Unzipping: open, choose the folder, unzip entries 1..get_filecount().

@@ -89,16 +89,20 @@ ComposeOutcome WritePackage(vantor::StdFile& package, std::vector<ListedFile>& f
     return package.Close() ? ComposeOutcome::Ok : ComposeOutcome::WriteFailed;
 }
 
-bool ZipPackage(const std::string& packagePath, const std::string& archivePath) {
+bool ZipPackage(const std::string& packagePath, const std::string& archivePath,
+                const std::vector<ArchiveExtra>& extras) {
     v_zipfile zip;
     if (!zip.open_v_zipfile_forzip(archivePath.c_str())) return false;
-    bool added = zip.add_a_file(packagePath.c_str());
+    bool added = zip.add_a_file(packagePath.c_str());  // first: the unpack takes the first entry for the package
+    for (size_t i = 0; added && i < extras.size(); ++i)
+        added = zip.add_a_file_as(extras[i].sourcePath.c_str(), extras[i].storedName.c_str());
     return zip.close_v_zipfile_forzip() && added;
 }
 
 }  // namespace
 
-ComposeOutcome ComposePackage(const char* fileList, const char* packagePath, const Platform& platform) {
+ComposeOutcome ComposePackage(const char* fileList, const char* packagePath, const Platform& platform,
+                              const std::vector<ArchiveExtra>& extras) {
     if (!fileList || !*fileList) return ComposeOutcome::NoFiles;
     std::vector<std::string> paths;
     if (!SplitFileList(fileList, kMaxFiles, &paths)) return ComposeOutcome::TooManyFiles;
@@ -129,7 +133,7 @@ ComposeOutcome ComposePackage(const char* fileList, const char* packagePath, con
     std::setvbuf(out.get(), outBuffer.data(), _IOFBF, outBuffer.size());
     outcome = WritePackage(out, files, entries);
     if (outcome != ComposeOutcome::Ok) return outcome;
-    if (!ZipPackage(package, archive)) return ComposeOutcome::ZipFailed;
+    if (!ZipPackage(package, archive, extras)) return ComposeOutcome::ZipFailed;
     std::remove(package.c_str());  // a failure to delete is ignored
     return ComposeOutcome::Ok;
 }

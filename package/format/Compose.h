@@ -3,6 +3,9 @@
 // the outcome to 1 (Ok) or 0.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "PathText.h"
 
 namespace pk {
@@ -22,6 +25,14 @@ enum class ComposeOutcome {
     ZipFailed,         // no archive is left; the package stays
 };
 
-ComposeOutcome ComposePackage(const char* fileList, const char* packagePath, const Platform& platform);
+// A further file of the archive, after the package: the unpack writes it below
+// the target folder under storedName ("/" between folders), beside the package's files.
+struct ArchiveExtra {
+    std::string sourcePath;
+    std::string storedName;
+};
+
+ComposeOutcome ComposePackage(const char* fileList, const char* packagePath, const Platform& platform,
+                              const std::vector<ArchiveExtra>& extras = {});
 
 }  // namespace pk

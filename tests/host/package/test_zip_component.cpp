@@ -163,6 +163,32 @@ TEST(ZipComponent, UnzipsSubfoldersAndReportsTheFirstFile) {
     EXPECT_EQ("bb", pktest::ReadFile(dir / "data/b.dat"));
 }
 
+TEST(ZipComponent, FileAddedUnderAFolderNameUnzipsIntoThatFolder) {
+    ScratchDir dir;
+    pktest::WriteFile(dir / "pk", "package");
+    pktest::WriteFile(dir / "terrain", "terrain data");
+    v_zipfile zip;
+    ASSERT_TRUE(zip.open_v_zipfile_forzip((dir / "a.zip").c_str()));
+    ASSERT_TRUE(zip.add_a_file((dir / "pk").c_str()));
+    ASSERT_TRUE(zip.add_a_file_as((dir / "terrain").c_str(), "data/maps/terrain.dat"));
+    ASSERT_TRUE(zip.close_v_zipfile_forzip());
+    ASSERT_TRUE(zip.open_v_zipfile_forunzip((dir / "a.zip").c_str()));
+    pktest::ScratchDir out;
+    zip.set_relate_path((out.path() + "/").c_str());
+    ASSERT_EQ(2, zip.get_filecount());
+    for (int n = 1; n <= 2; ++n) EXPECT_TRUE(zip.unzip_zipblock_tofile(n, "")) << n;
+    zip.close_v_zipfile();
+    EXPECT_EQ("terrain data", pktest::ReadFile(out / "data/maps/terrain.dat"));
+
+    // A name that would leave the folder it is unzipped into spoils the archive.
+    for (const char* bad : {"../x", "data/", "C:x", ""}) {
+        ASSERT_TRUE(zip.open_v_zipfile_forzip((dir / "b.zip").c_str()));
+        EXPECT_FALSE(zip.add_a_file_as((dir / "pk").c_str(), bad)) << bad;
+        EXPECT_FALSE(zip.close_v_zipfile_forzip()) << bad;
+        EXPECT_FALSE(pktest::Exists(dir / "b.zip")) << bad;
+    }
+}
+
 TEST(ZipComponent, NeverWritesOutsideTheRelatedFolder) {
     ScratchDir dir;
     pktest::WriteFile(dir / "a.zip", BuildZip({{"../escape.txt", "x"}, {"/tmp/abs.txt", "x"}, {"C:evil", "x"},
