@@ -92,4 +92,10 @@ std::vector<std::string> FoldersOf(const std::string& path) {
     return folders;
 }
 
+std::string ZipEntryNameOf(const std::string& path) {
+    std::string name;
+    for (const std::string& part : NamesOf(path)) name += (name.empty() ? "" : "/") + part;
+    return name;
+}
+
 }  // namespace pk

@@ -44,4 +44,7 @@ bool IsTopLevel(const std::string& path);
 // The folders of path, outermost first: "a\b\c.dat" gives "a", "a\b".
 std::vector<std::string> FoldersOf(const std::string& path);
 
+// The path as a zip entry's name: "/" between its names.
+std::string ZipEntryNameOf(const std::string& path);
+
 }  // namespace pk

@@ -50,12 +50,16 @@ bool Verifies(HCRYPTPROV provider, const CarriedKey& key, const Sha256Digest& di
 
 }  // namespace
 
+std::string KeyIdOf(const CarriedKey& key) {
+    return KeyIdOf(DerBytes(key.publicKeyInfo, key.publicKeyInfo + key.size));
+}
+
 const CarriedKey* VerifyArchiveSignatures(const ArchiveSignatures& archive, const CarriedKey* keys, size_t count) {
     if (archive.status != ArchiveSignatureStatus::Signed) return nullptr;
     fw::ScopedCryptProvider provider = AcquireProvider();
     if (!provider) return nullptr;
     for (size_t k = 0; k < count; ++k) {
-        const std::string keyId = KeyIdOf(DerBytes(keys[k].publicKeyInfo, keys[k].publicKeyInfo + keys[k].size));
+        const std::string keyId = KeyIdOf(keys[k]);
         for (const PackageSignature& signature : archive.signatures)
             if (signature.keyId == keyId && Verifies(provider.get(), keys[k], archive.digest, signature.signature))
                 return &keys[k];

@@ -19,6 +19,9 @@ struct CarriedKey {
     size_t size;
 };
 
+// The key id of a carried key (KeyIdOf of its SubjectPublicKeyInfo).
+std::string KeyIdOf(const CarriedKey& key);
+
 // The carried key that verifies one of the archive's signatures (only
 // signatures whose key id names a carried key are tried), or null.
 const CarriedKey* VerifyArchiveSignatures(const ArchiveSignatures& archive, const CarriedKey* keys, size_t count);

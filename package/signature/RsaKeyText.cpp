@@ -56,6 +56,16 @@ DerBytes Wrap(unsigned char tag, const DerBytes& content) {
     return out;
 }
 
+// Opens der's outer SEQUENCE and reads its first element, an INTEGER version;
+// at is left after it and outer holds the sequence's bounds.
+bool OpenVersionedSequence(const DerBytes& der, size_t& at, DerElement& outer) {
+    at = 0;
+    DerElement version;
+    if (!ReadElement(der, at, der.size(), outer) || outer.tag != 0x30) return false;
+    at = outer.contentStart;
+    return ReadElement(der, at, outer.contentEnd, version) && version.tag == 0x02;
+}
+
 }  // namespace
 
 bool DecodePem(const std::string& text, const char* label, DerBytes& der) {
@@ -75,10 +85,8 @@ bool RsaPrivateKeyOfPem(const std::string& text, DerBytes& pkcs1) {
     if (!DecodePem(text, "PRIVATE KEY", pkcs8)) return false;
     // PrivateKeyInfo ::= SEQUENCE { version INTEGER, algorithm AlgorithmIdentifier, privateKey OCTET STRING, ... }
     size_t at = 0;
-    DerElement info, version, algorithm, key;
-    if (!ReadElement(pkcs8, at, pkcs8.size(), info) || info.tag != 0x30) return false;
-    at = info.contentStart;
-    if (!ReadElement(pkcs8, at, info.contentEnd, version) || version.tag != 0x02) return false;
+    DerElement info, algorithm, key;
+    if (!OpenVersionedSequence(pkcs8, at, info)) return false;
     const size_t algorithmStart = at;
     if (!ReadElement(pkcs8, at, info.contentEnd, algorithm) || algorithm.tag != 0x30) return false;
     if (at - algorithmStart != sizeof kRsaAlgorithm ||
@@ -97,10 +105,8 @@ bool PublicKeyInfoOfPem(const std::string& text, DerBytes& publicKeyInfo) {
 bool PublicKeyInfoOfPrivateKey(const DerBytes& pkcs1, DerBytes& publicKeyInfo) {
     // RSAPrivateKey ::= SEQUENCE { version, modulus INTEGER, publicExponent INTEGER, ... }
     size_t at = 0;
-    DerElement key, version, modulus, exponent;
-    if (!ReadElement(pkcs1, at, pkcs1.size(), key) || key.tag != 0x30) return false;
-    at = key.contentStart;
-    if (!ReadElement(pkcs1, at, key.contentEnd, version) || version.tag != 0x02) return false;
+    DerElement key, modulus, exponent;
+    if (!OpenVersionedSequence(pkcs1, at, key)) return false;
     const size_t numbersStart = at;
     if (!ReadElement(pkcs1, at, key.contentEnd, modulus) || modulus.tag != 0x02) return false;
     if (!ReadElement(pkcs1, at, key.contentEnd, exponent) || exponent.tag != 0x02) return false;

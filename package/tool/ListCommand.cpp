@@ -1,12 +1,15 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "PackageFile.h"
 #include "ParcelCommands.h"
+#include "ScratchFolder.h"
 #include "WinPlatform.h"
+#include "framework/ScopedHandles.h"
 #include "v_zipfile.h"
 
 namespace {
@@ -44,41 +47,31 @@ int ListPackage(const std::string& path) {
     return 0;
 }
 
-// A scratch folder for the archive's entries, deleted with them afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        char base[MAX_PATH], file[MAX_PATH];
-        if (GetTempPathA(MAX_PATH, base) && GetTempFileNameA(base, "pcl", 0, file)) {
-            DeleteFileA(file);
-            if (CreateDirectoryA(file, nullptr)) m_path = file;
+// The archive's entries besides the package, as the unpack writes them below
+// Update\ (the subfolder files of a release, or top-level files past the
+// package's hundred): every file under folder except the package itself.
+void ListFurtherEntries(const std::string& folder, const std::string& relative, const std::string& packageName) {
+    WIN32_FIND_DATAA data;
+    fw::ScopedFind find(::FindFirstFileA((folder + "\\*").c_str(), &data));
+    if (!find) return;
+    std::vector<std::pair<std::string, bool>> names;
+    do {
+        const std::string name = data.cFileName;
+        if (name != "." && name != "..") names.emplace_back(name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    } while (::FindNextFileA(find.get(), &data));
+    std::sort(names.begin(), names.end());
+    for (const auto& [name, isFolder] : names) {
+        const std::string path = relative.empty() ? name : relative + "\\" + name;
+        if (isFolder) {
+            ListFurtherEntries(folder + "\\" + name, path, packageName);
+        } else if (path != packageName) {
+            WIN32_FILE_ATTRIBUTE_DATA attributes;
+            const bool sized = ::GetFileAttributesExA((folder + "\\" + name).c_str(), GetFileExInfoStandard, &attributes);
+            const long long size = sized ? (static_cast<long long>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow : -1;
+            std::printf("further entry: %s %lld\n", path.c_str(), size);
         }
     }
-    ~ScratchFolder() {
-        if (!m_path.empty()) Remove(m_path);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& path() const { return m_path; }
-
-private:
-    static void Remove(const std::string& folder) {
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = data.cFileName;
-                if (name == "." || name == "..") continue;
-                std::string path = folder + "\\" + name;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(path);
-                else DeleteFileA(path.c_str());
-            } while (FindNextFileA(find, &data));
-            FindClose(find);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
-    std::string m_path;
-};
+}
 
 }  // namespace
 
@@ -108,5 +101,7 @@ int ListCommand(const char* path) {
         return 1;
     }
     std::printf("first entry (the package): %s\n", name);
-    return ListPackage(scratch.path() + "\\" + name);
+    const int status = ListPackage(scratch.path() + "\\" + name);
+    ListFurtherEntries(scratch.path(), "", name);
+    return status;
 }

@@ -4,6 +4,8 @@
 // stdout: "timing: ComposeFile 0.012345 s" (or DecomposeFile), success or not.
 #pragma once
 
+// parcel release: argv holds what follows the command word.
+int ReleaseCommand(int argc, char** argv);
 int PackCommand(const char* folder, const char* manifest, const char* packagePath, bool showTiming);
 int ListCommand(const char* path);
 int UnpackCommand(const char* archivePath, const char* targetFolder, bool showTiming);

@@ -9,6 +9,7 @@
 #include "ArchiveDigest.h"
 #include "CryptoSignature.h"
 #include "PackageKeys.h"
+#include "ArchiveSigning.h"
 #include "ParcelCommands.h"
 #include "framework/ScopedHandles.h"
 
@@ -65,41 +66,47 @@ bool WriteComment(HANDLE file, uint64_t signedEnd, const std::string& comment) {
 
 }  // namespace
 
-int SignCommand(const char* archivePath, const char* keyPath) {
+bool LoadSigningKey(const char* keyPath, SigningKey* key) {
     std::string keyText;
-    vantor::DerBytes privateKey, publicKey;
     if (!ReadWholeFile(keyPath, keyText)) {
         std::fprintf(stderr, "parcel: cannot read the key file %s\n", keyPath);
-        return 1;
+        return false;
     }
-    if (!vantor::RsaPrivateKeyOfPem(keyText, privateKey) || !vantor::PublicKeyInfoOfPrivateKey(privateKey, publicKey)) {
+    if (!vantor::RsaPrivateKeyOfPem(keyText, key->privateKey) ||
+        !vantor::PublicKeyInfoOfPrivateKey(key->privateKey, key->publicKey)) {
         std::fprintf(stderr, "parcel: %s holds no RSA private key in PEM (\"BEGIN PRIVATE KEY\" or \"BEGIN RSA PRIVATE KEY\")\n",
                      keyPath);
-        return 1;
+        return false;
     }
-    const std::string keyId = vantor::KeyIdOf(publicKey);
+    key->path = keyPath;
+    key->keyId = vantor::KeyIdOf(key->publicKey);
+    return true;
+}
 
+bool SignArchive(const char* archivePath, const SigningKey& key, size_t* signatureCount) {
+    const char* keyPath = key.path.c_str();
+    const std::string& keyId = key.keyId;
     fw::ScopedFile archive = OpenArchive(archivePath, true);
     ArchiveSignatures signatures;
     if (!archive) {
         std::fprintf(stderr, "parcel: cannot open %s for writing\n", archivePath);
-        return 1;
+        return false;
     }
     if (!DigestArchive(archive.get(), signatures)) {
         std::fprintf(stderr, "parcel: cannot read %s\n", archivePath);
-        return 1;
+        return false;
     }
     if (signatures.status == ArchiveSignatureStatus::NoEndRecord ||
         signatures.status == ArchiveSignatureStatus::BadSignatureBlock) {
         std::fprintf(stderr, "parcel: %s cannot be signed: %s\n", archivePath,
                      vantor::ArchiveSignatureStatusText(signatures.status));
-        return 1;
+        return false;
     }
     vantor::PackageSignature signature{keyId, {}};
     std::string error;
-    if (!vantor::SignDigest(privateKey, signatures.digest, signature.signature, error)) {
+    if (!vantor::SignDigest(key.privateKey, signatures.digest, signature.signature, error)) {
         std::fprintf(stderr, "parcel: cannot sign with %s: %s\n", keyPath, error.c_str());
-        return 1;
+        return false;
     }
     // The same key signs the same bytes alike: its earlier signature is replaced, not repeated.
     std::vector<vantor::PackageSignature> kept;
@@ -108,22 +115,30 @@ int SignCommand(const char* archivePath, const char* keyPath) {
     if (kept.size() == vantor::kMaxSignatures) {
         std::fprintf(stderr, "parcel: %s carries %u signatures already, the most an archive holds\n", archivePath,
                      unsigned(kept.size()));
-        return 1;
+        return false;
     }
     kept.push_back(signature);
     signatures.signatures = kept;
     signatures.status = ArchiveSignatureStatus::Signed;
-    const vantor::CarriedKey signer{"signer", publicKey.data(), publicKey.size()};
+    const vantor::CarriedKey signer{"signer", key.publicKey.data(), key.publicKey.size()};
     if (!vantor::VerifyArchiveSignatures(signatures, &signer, 1)) {
         std::fprintf(stderr, "parcel: the signature made with %s does not verify; nothing was written\n", keyPath);
-        return 1;
+        return false;
     }
     if (!WriteComment(archive.get(), signatures.signedEnd, vantor::FormatSignatureBlock(kept))) {
         std::fprintf(stderr, "parcel: cannot write the signature into %s\n", archivePath);
-        return 1;
+        return false;
     }
-    std::printf("signed %s with key %s (%u signature%s)\n", archivePath, keyId.c_str(), unsigned(kept.size()),
-                kept.size() == 1 ? "" : "s");
+    if (signatureCount) *signatureCount = kept.size();
+    return true;
+}
+
+int SignCommand(const char* archivePath, const char* keyPath) {
+    SigningKey key;
+    size_t count = 0;
+    if (!LoadSigningKey(keyPath, &key) || !SignArchive(archivePath, key, &count)) return 1;
+    std::printf("signed %s with key %s (%u signature%s)\n", archivePath, key.keyId.c_str(), unsigned(count),
+                count == 1 ? "" : "s");
     return 0;
 }
 
@@ -147,7 +162,7 @@ int VerifyCommand(const char* archivePath) {
         return 1;
     }
     std::printf("%s: signed by key %s (%s)\n", archivePath,
-                vantor::KeyIdOf(vantor::DerBytes(key->publicKeyInfo, key->publicKeyInfo + key->size)).c_str(),
+                vantor::KeyIdOf(*key).c_str(),
                 key->name);
     return 0;
 }
