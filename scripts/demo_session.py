@@ -24,7 +24,7 @@ sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
 from counterparts.services.deployment import load_deployment  # noqa: E402
 from counterparts.services.download import REDIRECT_FIELD, REDIRECT_PATH, DownloadService  # noqa: E402
-from counterparts.services.packages import make_package, manifest_document  # noqa: E402
+from counterparts.services.packages import make_release  # noqa: E402
 from counterparts.services.run import start_services, stop_services  # noqa: E402
 from launcher_panels import (LOGIN_BUTTON, PASSWORD_EDIT, SERVER_LIST, SKEIN_BUTTON, STATUS_LINE,  # noqa: E402
                              USER_NAME_EDIT, VERSION_LABEL)
@@ -124,17 +124,22 @@ def prepare():
 
 
 def make_update_package(wine, packages):
-    """The new client as the operator packs it: a new TesseraEngine.ini and a
-    data file, and the manifest that copies both and records the version."""
-    source = DEMO / "update-source"
-    source.mkdir()
-    (source / "TesseraEngine.ini").write_bytes(engine_ini(NEW_VERSION).encode("gbk"))
-    (source / PAYLOAD_NAME).write_bytes(os.urandom(PAYLOAD_BYTES))
-    manifest = manifest_document(NEW_CLIENT_VERSION, ["TesseraEngine.ini", PAYLOAD_NAME])
-    package = make_package(wine, BUILD, source, manifest, packages / PACKAGE_NAME)
-    shutil.rmtree(source)
+    """The new client as the operator releases it: the installed client as the
+    old tree, and a new tree with a new TesseraEngine.ini and a data file;
+    parcel release makes the manifest that copies both and records the version."""
+    old = DEMO / "release-old"
+    new = DEMO / "release-new"
+    shutil.copytree(BUILD / "image", old)
+    (old / "TesseraEngine.ini").write_bytes(engine_ini(INSTALLED_VERSION).encode("gbk"))
+    shutil.copytree(old, new)
+    (new / "TesseraEngine.ini").write_bytes(engine_ini(NEW_VERSION).encode("gbk"))
+    (new / PAYLOAD_NAME).write_bytes(os.urandom(PAYLOAD_BYTES))
+    release = make_release(wine, BUILD, old, new, packages / PACKAGE_NAME, NEW_CLIENT_VERSION)
+    shutil.rmtree(old)
+    shutil.rmtree(new)
+    package = release.archive
     print(f"update package {package.name}: {package.stat().st_size} bytes, version {NEW_CLIENT_VERSION}, "
-          f"launcher version {NEW_VERSION}")
+          f"launcher version {NEW_VERSION}, files {', '.join(release.items)}")
     return package
 
 

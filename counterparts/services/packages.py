@@ -1,16 +1,21 @@
-"""Update packages as the operator makes them: the manifest updateFile.xml,
-parcel.exe pack (build/win32/tools/parcel.exe, with the Parcelkit.dll and
-v_zipfile.dll beside it) and parcel.exe sign with the development key, run
-under Wine. The signed archive is the file the download service serves; the
-updater refuses any other.
+"""Update packages as the operator makes them, with parcel.exe
+(build/win32/tools/parcel.exe, with the Parcelkit.dll and v_zipfile.dll beside
+it) under Wine and the development key. The signed archive is the file the
+download service serves; the updater refuses any other.
 
+    make_release(wine, build_dir, old_tree, new_tree, folder / "Up.vpk", "2.0")
+        the operator's one command (parcel release): what new_tree adds or
+        changes against old_tree, its manifest, packed and signed
     make_package(wine, build_dir, source_folder, manifest_document("2.0", ["a.dll"]), folder / "Up.vpk")
+        a package of a hand-written manifest (parcel pack, then parcel sign), for
+        packages that a release would refuse to make
 
 wine: an object with run(args, timeout=...) -> CompletedProcess and
 winpath(path) -> "Z:\\...", as the test bench's WineEnv has."""
 import os
 import shutil
 import tempfile
+from dataclasses import dataclass
 from pathlib import Path
 from xml.sax.saxutils import escape
 
@@ -20,6 +25,36 @@ INNER_NAME = "PkUpdate.pk"   # the package inside the archive; the updater unpac
 
 class PackageError(RuntimeError):
     """parcel.exe could not make the package."""
+
+
+@dataclass(frozen=True)
+class Release:
+    archive: Path
+    version: str
+    items: tuple      # the manifest's copy list, in the order parcel chose
+    warnings: tuple   # parcel's warnings (files gone from the new tree, players' own files left out)
+
+
+def make_release(wine, build_dir, old_tree, new_tree, target, version, display_version=None, key=None,
+                 timeout=300):
+    """Runs parcel.exe release over two client trees into the archive target and
+    returns a Release. Raises PackageError with parcel's own messages when it
+    refuses; nothing is left at target then."""
+    target = Path(target)
+    target.parent.mkdir(parents=True, exist_ok=True)
+    args = [parcel_exe(build_dir), "release", wine.winpath(old_tree), wine.winpath(new_tree), wine.winpath(target),
+            "--version", version, "--key", wine.winpath(key or development_key(build_dir))]
+    if display_version is not None:
+        args += ["--display", display_version]
+    result = wine.run(args, timeout=timeout)
+    out = result.stdout.decode("gbk", "replace")
+    err = result.stderr.decode("gbk", "replace")
+    if result.returncode != 0 or not target.is_file():
+        raise PackageError(f"parcel.exe release ended with {result.returncode}: {err.strip() or out.strip()}")
+    # The summary lists the shipped files in copy order, one "  <path> <size>" a line.
+    items = tuple(line[2:].rsplit(" ", 1)[0] for line in out.splitlines() if line.startswith("  "))
+    warnings = tuple(line for line in err.splitlines() if "warning:" in line)
+    return Release(target, version, items, warnings)
 
 
 def manifest_document(version=None, items=(), display_version=None):

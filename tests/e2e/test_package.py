@@ -102,8 +102,9 @@ def test_list_shows_the_table(wine, build_dir):
     assert lines[0] == f"archive {wine.winpath(FIXTURES / 'three-infozip.zip')}: 2 entries"
     assert lines[1] == "first entry (the package): PkUpdate.pk"
     assert lines[2].endswith("PkUpdate.pk: 3 entries")
-    assert [line.split() for line in lines[4:]] == [["1052", "10", "a.dll"], ["1062", "0", "b.txt"],
-                                                    ["1062", "2000", "c.bin"]]
+    assert [line.split() for line in lines[4:7]] == [["1052", "10", "a.dll"], ["1062", "0", "b.txt"],
+                                                     ["1062", "2000", "c.bin"]]
+    assert lines[7:] == ["further entry: readme.txt 19"], "what the unpack writes beside the package's files"
     code, _, err = parcel(wine, build_dir, "list", wine.winpath(FIXTURES / "escape-inner.zip"))
     assert code == 1 and err.strip().endswith("an entry name is not a bare file name"), err
 
@@ -128,7 +129,7 @@ def test_operator_errors_are_clear(wine, build_dir, tmp_path):
     code, _, err = parcel(wine, build_dir, "unpack", wine.winpath(tmp_path / "none.zip"), wine.winpath(tmp_path))
     assert (code, err.strip()) == (1, f"parcel: no archive {wine.winpath(tmp_path / 'none.zip')}")
     code, _, err = parcel(wine, build_dir, "frobnicate")
-    assert code == 2 and err.startswith("usage: parcel pack")
+    assert code == 2 and err.startswith("usage: parcel release")
 
 
 def test_timing_option_adds_one_line_after_the_usual_output(wine, build_dir, tmp_path):
@@ -155,7 +156,7 @@ def test_timing_option_adds_one_line_after_the_usual_output(wine, build_dir, tmp
     assert code == 1 and err.startswith("parcel: unpacking"), err
     assert re.fullmatch(r"timing: DecomposeFile \d+\.\d{6} s\n", out.replace("\r\n", "\n")), out
     code, _, err = parcel(wine, build_dir, "--timing", "list", wine.winpath(FIXTURES / "three.pk"))
-    assert code == 2 and err.startswith("usage: parcel pack") and "--timing" in err, err
+    assert code == 2 and err.startswith("usage: parcel release") and "--timing" in err, err
 
 
 def test_entries_are_unpacked_from_their_own_offsets(wine, build_dir, tmp_path):

@@ -12,7 +12,8 @@ from types import SimpleNamespace
 import pytest
 
 from update_road import (LAUNCHER_EXE, NEW_VERSION, PACKAGE, SELF_UPDATE_EXE, UPDATER_EXE, client_version,
-                         installed_files, make_update_package, pids, prepare_install, update_folder)
+                         installed_files, make_handmade_package, make_update_package, pids, prepare_install,
+                         update_folder)
 from launcher_panels import DEFAULT_VERSION
 from counterparts.services.packages import sign_package
 
@@ -74,8 +75,8 @@ def test_archive_without_the_operators_signature_is_refused(
         recorders, bad):
     prepare_install(wine, ui, install_dir)
     recorder = (build_dir / "counterparts" / "recorder.exe").read_bytes()
-    package = make_update_package(wine, build_dir, tmp_path / "package",
-                                  {SELF_UPDATE_EXE: recorder, "news.txt": b"news"})
+    package = make_handmade_package(wine, build_dir, tmp_path / "package",
+                                    {SELF_UPDATE_EXE: recorder, "news.txt": b"news"})
     served = BAD_ARCHIVES[bad](SimpleNamespace(archive=package.archive, wine=wine, build_dir=build_dir,
                                                tmp_path=tmp_path))
     download_service.add_package(PACKAGE, served)

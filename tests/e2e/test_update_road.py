@@ -16,7 +16,8 @@ import pytest
 from launcher_panels import wait_for_login_panel
 from update_road import (LAUNCHER_EXE, MANIFEST, NEW_VERSION, NOT_REPLACED, PACKAGE, PARCELKIT_MISSING,
                          SELF_UPDATE_EXE, SOCKET_CLIENT_AGENT, SW_MINIMIZE, UPDATER_EXE,
-                         client_version, digest, installed_files, make_update_package, marked_launcher,
+                         client_version, digest, installed_files, make_handmade_package, make_update_package,
+                         marked_launcher,
                          pids, prepare_install, progress_percent, socket_download, socket_downloads, stays,
                          update_folder,
                          wait_updater_window, write_incompressible)
@@ -218,8 +219,8 @@ def test_delivered_self_update_program_is_started_and_the_manifest_left_alone(
         ui, wine, build_dir, install_dir, tmp_path, download_service, run_updater):
     prepare_install(wine, ui, install_dir)
     recorder = (build_dir / "counterparts" / "recorder.exe").read_bytes()
-    package = make_update_package(wine, build_dir, tmp_path / "package",
-                                  {SELF_UPDATE_EXE: recorder, "news.txt": b"news"}, items=["news.txt"])
+    package = make_handmade_package(wine, build_dir, tmp_path / "package",
+                                    {SELF_UPDATE_EXE: recorder, "news.txt": b"news"}, items=["news.txt"])
     download_service.add_package(PACKAGE, package.archive)
     before = installed_files(install_dir)
 
@@ -258,7 +259,7 @@ def test_missing_package_library_is_reported_and_nothing_installed(
 def test_manifest_with_an_empty_version_changes_nothing(
         ui, wine, build_dir, install_dir, tmp_path, download_service, run_updater):
     prepare_install(wine, ui, install_dir)
-    package = make_update_package(wine, build_dir, tmp_path / "package", {"news.txt": b"news"}, version="")
+    package = make_handmade_package(wine, build_dir, tmp_path / "package", {"news.txt": b"news"}, version="")
     download_service.add_package(PACKAGE, package.archive)
     before = installed_files(install_dir)
 

@@ -8,7 +8,7 @@ import time
 import pytest
 
 from update_road import (LAUNCHER_EXE, PACKAGE, SOCKET_CLIENT_AGENT, client_version, installed_files,
-                         make_update_package, pids, wait_updater_window,
+                         make_handmade_package, make_update_package, pids, wait_updater_window,
                          prepare_install, socket_download, update_folder)
 from launcher_panels import DEFAULT_VERSION
 
@@ -41,8 +41,10 @@ def test_download_or_package_fault_leaves_the_installation_as_it_was(
     case = FAULTS[fault]
     prepare_install(wine, ui, install_dir)
     (install_dir / OUTSIDE).write_bytes(b"a file of the installation")
-    package = make_update_package(wine, build_dir, tmp_path / "package", {"news.txt": NEWS},
-                                  items=case.get("items"))
+    if "items" in case:
+        package = make_handmade_package(wine, build_dir, tmp_path / "package", {"news.txt": NEWS}, items=case["items"])
+    else:
+        package = make_update_package(wine, build_dir, tmp_path / "package", {"news.txt": NEWS})
     download_service.add_package(PACKAGE, package.archive)
     if "serve" in case:
         case["serve"](download_service, package.archive.stat().st_size)

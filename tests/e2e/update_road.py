@@ -18,7 +18,7 @@ REPO = Path(__file__).resolve().parents[2]
 if str(REPO) not in sys.path:
     sys.path.insert(0, str(REPO))
 
-from counterparts.services.packages import make_package, manifest_document, sign_package  # noqa: E402
+from counterparts.services.packages import make_package, make_release, manifest_document, sign_package  # noqa: E402
 from launcher_panels import DEFAULT_VERSION, write_client_info  # noqa: E402
 from vantor_bench.uidriver import wait_for  # noqa: E402
 
@@ -50,11 +50,44 @@ class UpdatePackage:
     items: tuple      # the manifest's copy list, in order
 
 
-def make_update_package(wine, build_dir, work, files, version=NEW_VERSION, items=None, name=PACKAGE):
-    """Packs files ({installed path: bytes, or the Path of a file}) and a manifest listing items
-    (default: every file, in order) with parcel.exe, and signs the archive. The package format holds
-    bare file names, so a file in a subfolder travels as a further entry of
-    the zip archive, which the unpack writes below Update\\ with its folders."""
+def write_tree(folder, files):
+    """Writes files ({path with "\\" between folders: bytes, or the Path of a file}) below folder."""
+    folder = Path(folder)
+    folder.mkdir(parents=True, exist_ok=True)
+    for path, data in files.items():
+        target = folder / path.replace("\\", "/")
+        target.parent.mkdir(parents=True, exist_ok=True)
+        if isinstance(data, Path):
+            shutil.copyfile(data, target)
+        else:
+            target.write_bytes(data)
+    return folder
+
+
+def make_update_package(wine, build_dir, work, files, version=NEW_VERSION, name=PACKAGE):
+    """The release an operator makes of files ({installed path: bytes, or the Path of a
+    file}) with parcel.exe release: against an old tree that has the files' folders and
+    none of the files, so every file is new; the copy order is parcel's."""
+    work = Path(work)
+    old = work / "old"
+    old.mkdir(parents=True)
+    for path in files:
+        if "\\" in path:
+            (old / path.replace("\\", "/")).parent.mkdir(parents=True, exist_ok=True)
+    new = write_tree(work / "new", files)
+    release = make_release(wine, build_dir, old, new, work / name, version)
+    shutil.rmtree(old)
+    shutil.rmtree(new)
+    return UpdatePackage(release.archive, version, dict(files), release.items)
+
+
+def make_handmade_package(wine, build_dir, work, files, version=NEW_VERSION, items=None, name=PACKAGE):
+    """A package that no release would make (a self-update program, a manifest that
+    lists other files than it carries, an empty version): files packed with a
+    hand-written manifest listing items (default: every file, in order) by parcel.exe
+    pack and signed. The package format holds bare file names, so a file in a
+    subfolder travels as a further entry of the zip archive, which the unpack
+    writes below Update\\ with its folders."""
     work = Path(work)
     source = work / "source"
     source.mkdir(parents=True)
