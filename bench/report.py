@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """One table of every performance figure, each beside its peer, from the
 figures the benchmarks wrote to build/bench (xml.json, package.json,
-download.json, launcher.json); written again as build/bench/summary.json.
+download.json, release.json, launcher.json); written again as build/bench/summary.json.
 A benchmark that did not run leaves its rows out and says so.
 
 usage: report.py [--dir build/bench]
@@ -118,6 +118,13 @@ def download_lines(report):
     return lines + goal_lines("download", report.get("goals", []))
 
 
+def release_lines(report):
+    lines = [Line("release", row["figure"], f"{row['ours_s']:.2f} s", f"{row['peer_s']:.2f} s", row["ratio"],
+                  row.get("goal", ""), row.get("met"), row.get("note", ""))
+             for row in report.get("comparisons", [])]
+    return lines + goal_lines("release", report.get("goals", []))
+
+
 def launcher_lines(report):
     lines = []
     start = [r for r in report.get("rows", []) if r["section"].startswith("start")]
@@ -140,7 +147,8 @@ def launcher_lines(report):
 
 
 SOURCES = (("xml.json", "XML", xml_lines), ("package.json", "package", package_lines),
-           ("download.json", "download", download_lines), ("launcher.json", "launcher", launcher_lines))
+           ("download.json", "download", download_lines), ("release.json", "release", release_lines),
+           ("launcher.json", "launcher", launcher_lines))
 
 
 def collect(folder):

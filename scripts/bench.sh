@@ -6,7 +6,7 @@
 #   scripts/bench.sh [--quick]
 #     --quick  small workloads and few repeats: a look at the figures in a few
 #              minutes, not figures to quote
-#   VANTOR_BENCH_ONLY="xml package download launcher"  runs only those
+#   VANTOR_BENCH_ONLY="xml package download release launcher"  runs only those
 # Runs as root: the download and launcher benchmarks bind loopback addresses
 # (nginx on port 80) in a private network namespace of their own.
 # Figures are only worth quoting from a quiet machine.
@@ -16,7 +16,7 @@ root=$(pwd)
 out=${VANTOR_BUILD_ROOT:-$root/build}
 quick=0
 [ "${1:-}" = --quick ] && quick=1
-only=${VANTOR_BENCH_ONLY:-xml package download launcher}
+only=${VANTOR_BENCH_ONLY:-xml package download release launcher}
 
 bash scripts/bootstrap.sh || exit 1
 . scripts/wine-mode.sh
@@ -33,7 +33,7 @@ mkdir -p "$figures"
 status=0
 wanted() { case " $only " in *" $1 "*) return 0 ;; *) return 1 ;; esac; }
 # A fresh run leaves no earlier figures in the table.
-for name in xml package download launcher; do wanted $name && rm -f "$figures/$name.json"; done
+for name in xml package download release launcher; do wanted $name && rm -f "$figures/$name.json"; done
 
 # In a private network namespace, with the loopback interface up.
 isolated() { unshare -n bash -c 'ip link set lo up && exec "$@"' isolated "$@"; }
@@ -60,6 +60,13 @@ if wanted download; then
   if [ $quick = 1 ]; then sizes=(--mb 32 --update-mb 16 --repeat 1); else sizes=(--repeat 2); fi
   isolated /usr/bin/python3 bench/download/run_bench.py "${sizes[@]}" --work-dir /dev/shm \
     --json "$figures/download.json" || status=1
+fi
+
+if wanted release; then
+  echo "== parcel release beside sha256sum over both trees, and the update it makes beside its parts =="
+  if [ $quick = 1 ]; then sizes=(--mb 64 --files 1000 --repeat 1); else sizes=(--repeat 3); fi
+  isolated /usr/bin/python3 bench/release/run_bench.py "${sizes[@]}" --work-dir /dev/shm \
+    --json "$figures/release.json" || status=1
 fi
 
 if wanted launcher; then

@@ -247,9 +247,10 @@ class Bench:
                                f"{result.stderr.decode('gbk', 'replace').strip()}")
         return took, text
 
-    def fresh_install(self):
+    def fresh_install(self, base=None):
+        """A fresh installation folder: a copy of base (default: the built client image)."""
         shutil.rmtree(self.install, ignore_errors=True)
-        shutil.copytree(BUILD / "image", self.install)
+        shutil.copytree(base or BUILD / "image", self.install)
         (self.install / "Update").mkdir(exist_ok=True)
         return self.install
 
@@ -257,12 +258,13 @@ class Bench:
         """nginx's access log entries after the first count."""
         return self.server.access()[count:]
 
-    def updater(self, url, package_name, size, probe=False, timeout=900):
-        """Runs VantorUpdate.exe "<url>|2" in a fresh installation folder until it
-        ends. Gives (start to complete package file, start to end, probe figures
-        or None, installation folder, nginx's log entries of the run)."""
+    def updater(self, url, package_name, size, probe=False, timeout=900, base=None):
+        """Runs VantorUpdate.exe "<url>|2" in a fresh installation folder (a copy of
+        base, see fresh_install) until it ends. Gives (start to complete package
+        file, start to end, probe figures or None, installation folder, nginx's
+        log entries of the run)."""
         logged = len(self.server.access())
-        install = self.fresh_install()
+        install = self.fresh_install(base)
         package = install / "Update" / package_name
         probe_process = None
         # The probe writes to a file, not a pipe: a Wine service process started
@@ -428,31 +430,44 @@ def download_rows(bench, args, rows):
 
 
 def update_rows(bench, args, rows):
-    from counterparts.services.packages import make_package, manifest_document
+    from counterparts.services.packages import make_release
     size = args.update_mb * MIB
+    old = bench.work / "update-old"
     source = bench.work / "update-source"
+    old.mkdir()
     source.mkdir()
     names = [f"data{i}.pak" for i in range(UPDATE_FILES)]
     for name in names:
         random_file(source / name, size // UPDATE_FILES)
-    package = make_package(bench.wine, BUILD, source, manifest_document("2006.09.30", names),
-                           bench.server.folder / "update.vpk", timeout=900)
+    package = make_release(bench.wine, BUILD, old, source, bench.server.folder / "update.vpk", "2006.09.30",
+                           timeout=900).archive
+    old.rmdir()
     mib = package.stat().st_size / MIB
-    url = bench.server.url("update.vpk")
     section = f"whole update of a {mib:.0f} MiB package ({len(names)} files) against its parts, best of {args.repeat}"
+    return measure_update(bench, args.repeat, rows, section, package, names, lambda item: source / item)
+
+
+def measure_update(bench, repeat, rows, section, package, items, source_of, base=None):
+    """Times the update that package (served by nginx) makes in a copy of base
+    (default: the client image), whole, and its parts alone: the address check,
+    the download, DecomposeFile and the copies of items (the manifest's, "\\"
+    between folders). source_of(item): the file each installed item must equal.
+    Adds the rows; gives (whole, (check, download, unpack, copies) bests)."""
+    mib = package.stat().st_size / MIB
+    url = bench.server.url(package.name)
     whole = Row(section, "VantorUpdate.exe (Wine)", "process start -> end: check, download, unpack, copies", mib)
     check = Row(section, "  address check: the updater's", "its request, as nginx timed it in the run above", mib)
     download = Row(section, "  download: recv_loop.exe", "in the program: connect -> file closed", mib)
     unpack = Row(section, "  DecomposeFile: parcel.exe", "inside the call (--timing)", 0)
     copies = Row(section, "  copies: copy_files.exe", "in the program: CopyFile and delete per file", 0)
     parts = Row(section, "  sum of the parts", "each in its program, no process start", mib)
-    for run in range(args.repeat):
-        print(f"  update run {run + 1} of {args.repeat}", flush=True)
-        _, took, _, install, log = bench.updater(url, "update.vpk", package.stat().st_size)
-        check.runs.append(updater_requests(log, "/packages/update.vpk")[0].seconds)
-        for name in names:
-            check_same(source / name, install / name)
-        if (install / "Update" / "update.vpk").exists():
+    for run in range(repeat):
+        print(f"  update run {run + 1} of {repeat}", flush=True)
+        _, took, _, install, log = bench.updater(url, package.name, package.stat().st_size, base=base)
+        check.runs.append(updater_requests(log, f"/packages/{package.name}")[0].seconds)
+        for item in items:
+            check_same(source_of(item), install / item.replace("\\", "/"))
+        if (install / "Update" / package.name).exists():
             raise RuntimeError("the whole update left its package behind: it did not unpack")
         whole.runs.append(took)
 
@@ -460,14 +475,16 @@ def update_rows(bench, args, rows):
         shutil.rmtree(part, ignore_errors=True)
         (part / "unpacked").mkdir(parents=True)
         (part / "installed").mkdir()
-        _, text = bench.run_wine([bench.program("recv_loop.exe"), url, winpath(part / "update.vpk")])
+        for item in items:   # the updater copies into folders that exist
+            (part / "installed" / item.replace("\\", "/")).parent.mkdir(parents=True, exist_ok=True)
+        _, text = bench.run_wine([bench.program("recv_loop.exe"), url, winpath(part / package.name)])
         download.runs.append(one_figure_line(text, "recv_loop")["seconds"])
-        _, text = bench.run_wine([BUILD / "tools" / "parcel.exe", "--timing", "unpack", winpath(part / "update.vpk"),
+        _, text = bench.run_wine([BUILD / "tools" / "parcel.exe", "--timing", "unpack", winpath(part / package.name),
                                   winpath(part / "unpacked") + "\\"])
         unpack.runs.append(next(float(line.split()[2]) for line in text.splitlines()
                                 if line.startswith("timing: DecomposeFile ")))
         _, text = bench.run_wine([bench.program("copy_files.exe"), winpath(part / "unpacked"),
-                                  winpath(part / "installed"), *names])
+                                  winpath(part / "installed"), *items])
         copies.runs.append(one_figure_line(text, "copy_files")["seconds"])
         parts.runs.append(check.runs[-1] + download.runs[-1] + unpack.runs[-1] + copies.runs[-1])
     rows += [whole, check, download, unpack, copies, parts]
