@@ -477,9 +477,12 @@ def measure_update(bench, repeat, rows, section, package, items, source_of, base
         (part / "installed").mkdir()
         for item in items:   # the updater copies into folders that exist
             (part / "installed" / item.replace("\\", "/")).parent.mkdir(parents=True, exist_ok=True)
-        _, text = bench.run_wine([bench.program("recv_loop.exe"), url, winpath(part / package.name)])
+        # Downloaded into the folder it is unpacked into, as the updater's Update\\: the
+        # archive's further entries are unzipped beside the archive.
+        downloaded = part / "unpacked" / package.name
+        _, text = bench.run_wine([bench.program("recv_loop.exe"), url, winpath(downloaded)])
         download.runs.append(one_figure_line(text, "recv_loop")["seconds"])
-        _, text = bench.run_wine([BUILD / "tools" / "parcel.exe", "--timing", "unpack", winpath(part / package.name),
+        _, text = bench.run_wine([BUILD / "tools" / "parcel.exe", "--timing", "unpack", winpath(downloaded),
                                   winpath(part / "unpacked") + "\\"])
         unpack.runs.append(next(float(line.split()[2]) for line in text.splitlines()
                                 if line.startswith("timing: DecomposeFile ")))

@@ -110,7 +110,7 @@ def update_service(deployment):
 def download_service(deployment, tmp_path):
     """The package download service on the download host ("A", port 80) for
     this test, serving the empty folder tmp_path / "packages" (add_package, or
-    make_package from counterparts.services.packages into service.folder).
+    make_release from counterparts.services.packages into service.folder).
     Addresses: url(name), redirect_url(name); behaviours: configure; what it
     sent: deliveries(), wait_delivery(). Stopped after the test."""
     folder = tmp_path / "packages"

@@ -20,7 +20,7 @@ from pathlib import Path
 import pytest
 
 from counterparts.services.download import DownloadService
-from counterparts.services.packages import PackageError, make_package, manifest_document
+from counterparts.services.packages import PackageError, make_package, make_release, manifest_document
 from package_helpers import parcel, parse_package, tree
 
 REPO = Path(__file__).resolve().parents[2]
@@ -97,18 +97,19 @@ class MadePackage:
 
 @pytest.fixture(scope="module")
 def parcel_package(wine, build_dir, tmp_path_factory):
-    """One package made by parcel.exe pack, of files that do not compress."""
+    """One release made by parcel.exe release, of files that do not compress."""
     base = tmp_path_factory.mktemp("made")
-    source = base / "source"
+    old, source = base / "old", base / "source"
+    old.mkdir()
     source.mkdir()
     noise = random.Random(7)
     files = {"VantorLogin.exe": noise.randbytes(90_000), "notes.txt": "更新说明\r\n".encode("gbk"),
              "empty.dat": b""}
     for name, data in files.items():
         (source / name).write_bytes(data)
-    manifest = manifest_document("2006.02.01", sorted(files))
-    archive = make_package(wine, build_dir, source, manifest, base / PACKAGE)
-    return MadePackage(archive, files, manifest)
+    release = make_release(wine, build_dir, old, source, base / PACKAGE, "2006.02.01")
+    assert release.items == ("VantorLogin.exe", "empty.dat", "notes.txt")
+    return MadePackage(release.archive, files, manifest_document("2006.02.01", release.items))
 
 
 def test_package_made_by_parcel_reaches_the_updater_byte_for_byte(download_service, parcel_package, wine,
