@@ -36,6 +36,7 @@ import subprocess
 import sys
 import tempfile
 import time
+from contextlib import contextmanager
 from dataclasses import asdict, dataclass, field
 from pathlib import Path
 
@@ -494,6 +495,37 @@ def measure_update(bench, repeat, rows, section, package, items, source_of, base
     return whole, (check.best, download.best, unpack.best, copies.best)
 
 
+@contextmanager
+def bench_machine(prefix, work_dir):
+    """A Bench on a work folder of its own below work_dir: a display, a booted
+    Wine prefix and nginx, all stopped and the folder removed afterwards."""
+    from counterparts.services.nginx import NginxServer
+    from vantor_bench.display import Display
+    from vantor_bench.wine import WineEnv
+
+    work = Path(tempfile.mkdtemp(prefix=prefix, dir=work_dir))
+    display = wine = server = None
+    try:
+        display = Display.start()
+        wine = WineEnv(display.name, root=work).boot(timeout=900)  # minutes where Wine runs emulated
+        # No window manager runs on the bench's display. Wine waits up to 2 s at
+        # each managed window's close for a window manager's answer that never
+        # comes; unmanaged windows leave that wait, which no player's machine has,
+        # out of the figures.
+        wine.reg_add(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")
+        server = NginxServer(work / "packages").start()
+        print(f"nginx {server.base_url}, Wine prefix {wine.prefix}, display {display.name}", flush=True)
+        yield Bench(work, display, wine, server)
+    finally:
+        if server:
+            server.stop()
+        if wine:
+            wine.destroy()
+        if display:
+            display.stop()
+        shutil.rmtree(work, ignore_errors=True)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--mb", type=int, default=256, help="MiB of the download workload")
@@ -512,23 +544,7 @@ def main():
     if problem:
         sys.exit(f"Wine cannot start on this machine: {problem}")
 
-    from counterparts.services.nginx import NginxServer
-    from vantor_bench.display import Display
-    from vantor_bench.wine import WineEnv
-
-    work = Path(tempfile.mkdtemp(prefix="download-bench-", dir=args.work_dir))
-    display = wine = server = None
-    try:
-        display = Display.start()
-        wine = WineEnv(display.name, root=work).boot(timeout=900)  # minutes where Wine runs emulated
-        # No window manager runs on the bench's display. Wine waits up to 2 s at
-        # each managed window's close for a window manager's answer that never
-        # comes; unmanaged windows leave that wait, which no player's machine has,
-        # out of the figures.
-        wine.reg_add(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")
-        server = NginxServer(work / "packages").start()
-        bench = Bench(work, display, wine, server)
-        print(f"nginx {server.base_url}, Wine prefix {wine.prefix}, display {display.name}", flush=True)
+    with bench_machine("download-bench-", args.work_dir) as bench:
         start_cost = bench.process_start()
         rows = []
         (updater_request, loop_request, updater_file, loop_whole), probe, check_bytes = download_rows(bench, args, rows)
@@ -546,14 +562,6 @@ def main():
             "process_start_s": start_cost, "window_probe": probe, "address_check_bytes": check_bytes,
             "goals": [dict(asdict(g), met=g.met) for g in goals]}, indent=2) + "\n")
         print(f"\nfigures written to {args.json}")
-    finally:
-        if server:
-            server.stop()
-        if wine:
-            wine.destroy()
-        if display:
-            display.stop()
-        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":

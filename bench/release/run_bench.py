@@ -117,14 +117,9 @@ def main():
     if problem:
         sys.exit(f"Wine cannot start on this machine: {problem}")
 
-    from counterparts.services.nginx import NginxServer
-    from vantor_bench.display import Display
-    from vantor_bench.wine import WineEnv
-
     rng = random.Random(21)
-    work = Path(tempfile.mkdtemp(prefix="release-bench-", dir=args.work_dir))
-    display = wine = server = None
-    try:
+    with download_bench.bench_machine("release-bench-", args.work_dir) as bench:
+        work, wine = bench.work, bench.wine
         print(f"making two client trees of {args.mb} MiB in {args.files} files in {work}", flush=True)
         old, new = work / "old", work / "new"
         shutil.copytree(BUILD / "image", old)
@@ -133,12 +128,7 @@ def main():
         shutil.copytree(old, new)
         changed = change_new_tree(new, paths, args.changed, rng)
 
-        display = Display.start()
-        wine = WineEnv(display.name, root=work).boot(timeout=900)
-        wine.reg_add(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")
-        server = NginxServer(work / "packages").start()
-        bench = download_bench.Bench(work, display, wine, server)
-        archive = server.folder / "release.vpk"
+        archive = bench.server.folder / "release.vpk"
         made = {}
 
         def release():
@@ -181,14 +171,6 @@ def main():
             "rows": [dict(asdict(r), best=r.best, mib_per_s=r.rate) for r in rows],
             "goals": [dict(asdict(g), met=g.met) for g in goals]}, indent=2) + "\n")
         print(f"\nfigures written to {args.json}")
-    finally:
-        if server:
-            server.stop()
-        if wine:
-            wine.destroy()
-        if display:
-            display.stop()
-        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":
