@@ -110,7 +110,9 @@ bool AnsiPathOf(const ScannedTree& tree, const pk::ShippedFile& file, std::strin
 const char* ComposeFailure(pk::ComposeOutcome outcome) {
     switch (outcome) {
         case pk::ComposeOutcome::CannotReadFile: return "a file of NEW cannot be read";
-        case pk::ComposeOutcome::CopyFailed: return "a file of NEW changed or vanished while it was packed";
+        case pk::ComposeOutcome::CopyFailed:
+            return "a file of NEW could not be copied into the package: it changed while it was read, or the "
+                   "disk is full";
         case pk::ComposeOutcome::CannotCreatePackage:
         case pk::ComposeOutcome::WriteFailed:
             return "the package cannot be written beside ARCHIVE (is the disk full?)";

@@ -1,10 +1,11 @@
 """The operator's release road: parcel release over two client trees, the
 real updater installing what it made, and what parcel refuses to make."""
+import random
 import shutil
 
 import pytest
 
-from counterparts.services.packages import PackageError, make_release
+from counterparts.services.packages import PackageError, development_key, make_release
 from launcher_panels import wait_for_login_panel
 from package_helpers import parcel
 from update_road import (LAUNCHER_EXE, NEW_VERSION, PACKAGE, UPDATER_EXE, client_version, digest, installed_files,
@@ -104,6 +105,19 @@ def _long_path(new):
 def _missing_tree(new):
     shutil.rmtree(new)
     return "", "no such folder"
+
+
+def test_release_on_a_full_disk_says_so_and_leaves_no_partial_archive(wine, build_dir, tmp_path):
+    old = tmp_path / "old"
+    write_tree(old, {"a.txt": b"a"})
+    new = write_tree(tmp_path / "new", {"a.txt": b"b", "big.dat": random.Random(3).randbytes(3 << 20)})
+    out = tmp_path / "out"
+    out.mkdir()
+    result = wine.run([build_dir / "tools" / "parcel.exe", "release", wine.winpath(old), wine.winpath(new),
+                       wine.winpath(out / PACKAGE), "--version", NEW_VERSION, "--key",
+                       wine.winpath(development_key(build_dir))], timeout=120, file_size_limit=1 << 20)
+    assert result.returncode == 1 and b"disk is full" in result.stderr, result.stderr
+    assert list(out.iterdir()) == []
 
 
 REFUSALS = {"changed updater": _changed_updater, "name outside code page 936": _name_outside_code_page_936,

@@ -4,7 +4,9 @@ wineserver so that volatile registry keys live as long as the test session.
 prefix for the x86_64 test build on machines that cannot run 32-bit programs
 (scripts/test.sh then puts a "wine" that starts the 64-bit loader first on PATH)."""
 import os
+import resource
 import shutil
+import signal
 import subprocess
 import tempfile
 from pathlib import Path
@@ -74,14 +76,20 @@ class WineEnv:
         """The Windows name of a Linux path (drive Z: maps the root)."""
         return "Z:" + str(Path(path).resolve()).replace("/", "\\")
 
-    def run(self, args, cwd=None, timeout=60, input=None):
+    def run(self, args, cwd=None, timeout=60, input=None, file_size_limit=None):
         """Runs a program to its end; its output in the result's stdout and stderr.
         The output goes through files, not pipes: a program that is the first to
         need one of Wine's service processes (COM, for example) has them started
-        with its handles, and they would hold a pipe open long after it ended."""
+        with its handles, and they would hold a pipe open long after it ended.
+        file_size_limit (bytes): no file the program writes grows past it, as on
+        a full disk (the writes fail; the prefix's server, already running, is not limited)."""
+        def limited():
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+            resource.setrlimit(resource.RLIMIT_FSIZE, (file_size_limit, file_size_limit))
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             done = subprocess.run(["wine", *map(str, args)], cwd=cwd, env=self.env, input=input,
-                                  stdout=out, stderr=err, timeout=timeout)
+                                  stdout=out, stderr=err, timeout=timeout,
+                                  preexec_fn=limited if file_size_limit else None)
             out.seek(0)
             err.seek(0)
             return subprocess.CompletedProcess(done.args, done.returncode, out.read(), err.read())
