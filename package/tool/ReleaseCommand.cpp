@@ -132,7 +132,9 @@ int ReleaseCommand(int argc, char** argv) {
     if (!LoadSigningKey(args.keyPath, &key)) return 1;
 
     ScannedTree oldTree, newTree;
-    const bool scanned = ScanClientTree(args.oldTree, &oldTree) & ScanClientTree(args.newTree, &newTree);
+    // Both trees are read, so that one run names the problems of both.
+    const bool oldScanned = ScanClientTree(args.oldTree, &oldTree);
+    const bool scanned = ScanClientTree(args.newTree, &newTree) && oldScanned;
     for (const std::string& problem : oldTree.problems) std::fprintf(stderr, "parcel release: OLD: %s\n", problem.c_str());
     for (const std::string& problem : newTree.problems) std::fprintf(stderr, "parcel release: NEW: %s\n", problem.c_str());
     if (!scanned) return 1;
@@ -160,6 +162,9 @@ int ReleaseCommand(int argc, char** argv) {
         std::fprintf(stderr, "parcel release: warning: %s left out: it is each player's own (settings, "
                              "version, the updater's work folder)\n", own.c_str());
 
+    if (plan.files.empty())
+        std::fprintf(stderr, "parcel release: warning: NEW holds no new or changed file; the release only records "
+                             "the version\n");
     std::vector<std::string> items;
     for (const pk::ShippedFile& file : plan.files) items.push_back(file.path);
     const std::string manifest = pk::ManifestText(args.version, args.displayVersion, items);
