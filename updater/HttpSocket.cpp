@@ -1,5 +1,7 @@
 #include "HttpSocket.h"
 
+#include "HostLookup.h"
+
 #include <cstring>
 
 namespace {
@@ -33,12 +35,13 @@ bool CHttpSocket::Connect(const char* host, int port, int timeoutMs) {
     if (!host) return false;
     if (m_bConnected) Close();
     m_nPort = port;
-    m_pHostEntry = ::gethostbyname(host);
-    if (!m_pHostEntry || m_pHostEntry->h_addrtype != AF_INET || !m_pHostEntry->h_addr_list[0]) return false;
+    // The look-up and the connect share the one time limit.
+    const DWORD deadline = ::GetTickCount() + static_cast<DWORD>(timeoutMs);
+    if (!LookUpHost(host, timeoutMs, m_pStop, &m_hostAddress)) return false;
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = ::htons(static_cast<u_short>(port));
-    std::memcpy(&address.sin_addr, m_pHostEntry->h_addr_list[0], sizeof address.sin_addr);
+    address.sin_addr = m_hostAddress;
     // Connected without blocking, so that neither a host that never answers
     // nor a stop waits for the system's own connect time-out.
     u_long nonBlocking = 1;
@@ -46,7 +49,6 @@ bool CHttpSocket::Connect(const char* host, int port, int timeoutMs) {
     if (::connect(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == SOCKET_ERROR &&
         ::WSAGetLastError() != WSAEWOULDBLOCK)
         return false;
-    const DWORD deadline = ::GetTickCount() + static_cast<DWORD>(timeoutMs);
     for (;;) {
         if (StopRequested()) return false;
         const int left = MillisecondsLeft(deadline);

@@ -4,7 +4,7 @@
 // hands the body to its caller in chunks. No redirects, no chunked decoding,
 // no status check: the download worker drives it and redirects are followed
 // earlier. One object serves one request. Winsock must be started first.
-// Every wait is bounded (connect, the whole header, each receive) and watches
+// Every wait is bounded (look-up and connect, the whole header, each receive) and watches
 // the stop flag, so that a worker told to stop ends within a tenth of a second.
 #pragma once
 
@@ -27,7 +27,8 @@ public:
     // Non-zero *stop makes every wait give up at once (the object keeps the pointer).
     void SetStopFlag(const std::atomic<int>* stop) { m_pStop = stop; }
     // Resolves host (a name or dotted-decimal text) and connects to its first
-    // address within timeoutMs; a connected object is closed first.
+    // address, both within timeoutMs in all (HostLookup.h); a connected object
+    // is closed first.
     bool Connect(const char* host, int port, int timeoutMs = kConnectTimeoutMs);
     // Composes the request into the request buffer; null (and out length 0)
     // when it would not fit there, which the caller counts as a failure.
@@ -66,7 +67,7 @@ private:
     int m_nPort = 80;
     bool m_bConnected = false;
     SOCKET m_socket = 0;
-    hostent* m_pHostEntry = nullptr;  // owned by the socket library
+    in_addr m_hostAddress{};  // the first address the last look-up found
     bool m_bHeaderRead = false;
     int m_nHeaderLength = -1;
     int m_nReceiveTimeoutMs = 15000;
