@@ -9,6 +9,7 @@
 #include "framework/ModuleFolder.h"
 #include "framework/ProfileFile.h"
 #include "framework/SystemError.h"
+#include "framework/WorkerThread.h"
 #include "logic/LauncherSettings.h"
 #include "logic/UpdateInfo.h"
 #include "logic/WebViewAddresses.h"
@@ -16,6 +17,8 @@
 #include "web/ViewSink.h"
 
 #include <shellapi.h>
+
+#include <memory>
 
 namespace {
 
@@ -205,13 +208,29 @@ void CLoginDlg::StartUpdater() {
 void CLoginDlg::KeepForegroundFrom(const StartedProcess& updater) {
     // An unseen update's dialog is never shown, yet it is activated when it is
     // made, and the player's keys then go to that hidden window until a click.
-    // Once the updater waits for input its dialog exists: if it took the
-    // foreground, the launcher takes it back (never from another program).
-    ::WaitForInputIdle(updater.process.get(), kUpdaterStartWaitMs);
+    // Once the updater waits for input its dialog exists. A worker waits for
+    // that, so that the launcher's own window keeps answering meanwhile.
+    HANDLE copy = nullptr;
+    if (!::DuplicateHandle(::GetCurrentProcess(), updater.process.get(), ::GetCurrentProcess(), &copy, 0, FALSE,
+                           DUPLICATE_SAME_ACCESS))
+        return;
+    const auto process = std::make_shared<fw::ScopedHandle>(copy);  // the worker's own, closed when it ends
+    const HWND window = m_hWnd;
+    const DWORD id = updater.id;
+    fw::BeginDetachedWorker([process, window, id] {
+        ::WaitForInputIdle(process->get(), kUpdaterStartWaitMs);
+        ::PostMessageA(window, WM_UPDATER_READY, id, 0);
+        return 0u;
+    });
+}
+
+LRESULT CLoginDlg::OnUpdaterReady(WPARAM updaterId) {
+    // The foreground is taken back from the updater only, never from another program.
     HWND foreground = ::GetForegroundWindow();
     DWORD owner = 0;
     if (foreground) ::GetWindowThreadProcessId(foreground, &owner);
-    if (!foreground || owner == updater.id) ::SetForegroundWindow(m_hWnd);
+    if (!foreground || owner == static_cast<DWORD>(updaterId)) ::SetForegroundWindow(m_hWnd);
+    return 0;
 }
 
 void CLoginDlg::ShowServerChoicePanel() {
@@ -308,6 +327,9 @@ bool CLoginDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
     }
     case WM_UPDATE_RESULT:
         result = OnUpdateResult(wParam, lParam);
+        return true;
+    case WM_UPDATER_READY:
+        result = OnUpdaterReady(wParam);
         return true;
     case WM_DESTROY:
         OnDestroy();

@@ -53,6 +53,7 @@ private:
     LRESULT OnUpdateResult(WPARAM wParam, LPARAM lParam);
     void StartUpdater();
     void KeepForegroundFrom(const StartedProcess& updater);
+    LRESULT OnUpdaterReady(WPARAM updaterId);
 
     // Handlers.
     void OnDestroy();
