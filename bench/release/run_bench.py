@@ -33,9 +33,10 @@ from dataclasses import asdict
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
-SPEC = importlib.util.spec_from_file_location("download_bench", ROOT / "bench" / "download" / "run_bench.py")
-download_bench = importlib.util.module_from_spec(SPEC)
-SPEC.loader.exec_module(download_bench)   # also puts the repository and tests/e2e on sys.path
+_DOWNLOAD_BENCH = importlib.util.spec_from_file_location("download_bench",
+                                                         ROOT / "bench" / "download" / "run_bench.py")
+download_bench = importlib.util.module_from_spec(_DOWNLOAD_BENCH)
+_DOWNLOAD_BENCH.loader.exec_module(download_bench)   # also puts the repository and tests/e2e on sys.path
 
 from counterparts.services.packages import development_key, make_release  # noqa: E402
 
