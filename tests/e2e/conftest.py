@@ -73,8 +73,8 @@ def programs(wine, ui, artifacts):
     the next test finds no launcher window or message box of this one."""
     started = []
 
-    def start(exe, *args, cwd=None):
-        program = Program(wine, exe, args, cwd or Path(exe).parent, artifacts)
+    def start(exe, *args, cwd=None, env=None):
+        program = Program(wine, exe, args, cwd or Path(exe).parent, artifacts, env=env)
         started.append(program)
         return program
 
@@ -107,13 +107,13 @@ def silent_update_hosts(build_dir):
 @pytest.fixture
 def launcher(programs, install_dir, ui):
     """Starts VantorLogin.exe in the installation folder (its current directory,
-    unless cwd names another) and returns (program, main window) once the
-    window is up."""
-    def start(folder=None, wait=True, cwd=None):
+    unless cwd names another; env adds to its environment) and returns
+    (program, main window) once the window is up."""
+    def start(folder=None, wait=True, cwd=None, env=None):
         folder = Path(folder or install_dir)
         # A window of an earlier launcher that Wine has not yet taken down is not this one's.
         earlier = {w.hwnd for w in ui.windows() if w.text == LAUNCHER_TITLE}
-        program = programs(folder / "VantorLogin.exe", cwd=Path(cwd or folder))
+        program = programs(folder / "VantorLogin.exe", cwd=Path(cwd or folder), env=env)
         program.wait_window = lambda timeout=60: ui.wait_window(title=LAUNCHER_TITLE, timeout=timeout,
                                                                 exclude=earlier)
         return program, program.wait_window() if wait else None

@@ -27,7 +27,7 @@ class InstallFolder:
 class Program:
     """A Windows program started under Wine; its output is recorded in files."""
 
-    def __init__(self, wine, exe, args, cwd, record_dir):
+    def __init__(self, wine, exe, args, cwd, record_dir, env=None):
         record_dir = Path(record_dir)
         record_dir.mkdir(parents=True, exist_ok=True)
         name = Path(exe).stem
@@ -35,7 +35,7 @@ class Program:
         self.stderr_path = record_dir / f"{name}.stderr"
         self._stdout = open(self.stdout_path, "wb")
         self._stderr = open(self.stderr_path, "wb")
-        self.process = wine.start([exe, *args], cwd=cwd, stdout=self._stdout, stderr=self._stderr)
+        self.process = wine.start([exe, *args], cwd=cwd, stdout=self._stdout, stderr=self._stderr, env=env)
 
     def running(self):
         return self.process.poll() is None

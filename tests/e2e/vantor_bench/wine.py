@@ -94,8 +94,9 @@ class WineEnv:
             err.seek(0)
             return subprocess.CompletedProcess(done.args, done.returncode, out.read(), err.read())
 
-    def start(self, args, cwd=None, stdout=None, stderr=None, stdin=subprocess.DEVNULL):
-        return subprocess.Popen(["wine", *map(str, args)], cwd=cwd, env=self.env,
+    def start(self, args, cwd=None, stdout=None, stderr=None, stdin=subprocess.DEVNULL, env=None):
+        """Starts a program; env (may be None) adds to or overrides the prefix's environment."""
+        return subprocess.Popen(["wine", *map(str, args)], cwd=cwd, env={**self.env, **(env or {})},
                                 stdin=stdin, stdout=stdout, stderr=stderr)
 
     def reg_keys(self, key):
