@@ -18,6 +18,7 @@
 #include "ReleasePlan.h"
 #include "ScratchFolder.h"
 #include "WinPlatform.h"
+#include "io/StdFile.h"
 
 namespace {
 
@@ -174,11 +175,10 @@ int ReleaseCommand(int argc, char** argv) {
     ScratchFolder scratch(archiveFolder);
     if (scratch.path().empty()) return Refuse("cannot make a work folder beside ARCHIVE");
     const std::string manifestPath = scratch.path() + "\\" + pk::kManifestName;
-    FILE* manifestFile = std::fopen(manifestPath.c_str(), "wb");
-    const bool manifestWritten = manifestFile && std::fwrite(manifest.data(), 1, manifest.size(), manifestFile) ==
-                                                     manifest.size();
-    if (manifestFile && std::fclose(manifestFile) != 0) return Refuse("cannot write the manifest (is the disk full?)");
-    if (!manifestWritten) return Refuse("cannot write the manifest (is the disk full?)");
+    vantor::StdFile manifestFile = vantor::StdFile::Open(manifestPath.c_str(), "wb");
+    const bool manifestWritten = manifestFile &&
+                                 std::fwrite(manifest.data(), 1, manifest.size(), manifestFile.get()) == manifest.size();
+    if (!manifestWritten || !manifestFile.Close()) return Refuse("cannot write the manifest (is the disk full?)");
 
     std::string fileList = manifestPath;
     std::vector<pk::ArchiveExtra> extras;
